@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include "platform/MessageBox.h"
+
+namespace platform
+{
+
+class QtMessageBox final : public MessageBox
+{
+public:
+    void show(const QString &text, MsgIcon icon) override;
+};
+
+} // namespace platform

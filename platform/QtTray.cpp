@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "platform/QtTray.h"
+
+#include <QSystemTrayIcon>
+
+namespace platform
+{
+
+QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
+{
+    QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (!handler_)
+                             return;
+                         switch (reason) {
+                         case QSystemTrayIcon::Trigger:
+                             handler_(LeftButtonDown);
+                             break;
+                         case QSystemTrayIcon::Context:
+                             handler_(RightButtonDown);
+                             break;
+                         case QSystemTrayIcon::DoubleClick:
+                             handler_(LeftButtonDoubleClick);
+                             break;
+                         case QSystemTrayIcon::MiddleClick:
+                             handler_(MiddleButtonDown);
+                             break;
+                         default:
+                             break;
+                         }
+                     });
+}
+
+QtTray::~QtTray() = default;
+
+bool QtTray::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtTray::add(const NotifyIconData &data)
+{
+    if (icon_->isVisible())
+        return;
+    modify(data);
+    icon_->show();
+}
+
+void QtTray::modify(const NotifyIconData &data)
+{
+    icon_->setIcon(data.icon);
+    icon_->setToolTip(data.tip);
+}
+
+void QtTray::remove()
+{
+    icon_->hide();
+}
+
+void QtTray::setNotifyHandler(std::function<void(int message)> handler)
+{
+    handler_ = std::move(handler);
+}
+
+} // namespace platform

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "platform/RealPlatform.h"
+
+RealPlatform::RealPlatform(const QString &appDir) : appDir_(appDir), converter_(appDir) {}
+
+Platform RealPlatform::platform()
+{
+    return Platform{messageBox_,   clock_,    tray_,    screenGrab_, converter_,
+                    folderDialog_, launcher_, process_, appDir_};
+}

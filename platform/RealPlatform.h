@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include "platform/ExitProcess.h"
+#include "platform/Platform.h"
+#include "platform/QtFolderDialog.h"
+#include "platform/QtMessageBox.h"
+#include "platform/QtTray.h"
+#include "platform/SaveJpgLibrary.h"
+#include "platform/SystemClock.h"
+#include "platform/XdgLauncher.h"
+#include "platform/x11/X11ScreenGrab.h"
+
+// The production services. Create it after the QApplication.
+class RealPlatform
+{
+public:
+    explicit RealPlatform(const QString &appDir);
+    Platform platform();
+
+private:
+    QString appDir_;
+    platform::QtMessageBox messageBox_;
+    platform::SystemClock clock_;
+    platform::QtTray tray_;
+    platform::X11ScreenGrab screenGrab_;
+    platform::SaveJpgLibrary converter_;
+    platform::QtFolderDialog folderDialog_;
+    platform::XdgLauncher launcher_;
+    platform::ExitProcess process_;
+};

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include "platform/JpegConverter.h"
+
+namespace platform
+{
+
+// libSaveJPG.so of the application folder, loaded on first use.
+class SaveJpgLibrary final : public JpegConverter
+{
+public:
+    explicit SaveJpgLibrary(const QString &appDir);
+    bool saveToJpeg(const QString &bmpPath, const QString &jpgPath, std::uint8_t quality,
+                    std::int32_t options, int *result, QString *error) override;
+
+private:
+    QString appDir_;
+};
+
+} // namespace platform

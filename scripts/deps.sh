@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Snapsentry needs to build, run and test,
+# but only those that are missing, so a second run costs nothing.
+set -euo pipefail
+
+build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+            libturbojpeg0-dev libx11-dev libxext-dev)
+run_pkgs=(qt6-qpa-plugins fonts-ipafont-gothic xdg-utils)
+test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick)
+
+want=("${build_pkgs[@]}" "${run_pkgs[@]}")
+if [ "${1:-}" = "--test" ]; then
+    want+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${want[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

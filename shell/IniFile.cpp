@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "shell/IniFile.h"
+
+#include <QStringDecoder>
+
+namespace
+{
+
+bool isSectionHeader(const QString &line, QString *name = nullptr)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return false;
+    const int close = t.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return false;
+    if (name)
+        *name = t.mid(1, close - 1).trimmed();
+    return true;
+}
+
+// Splits "key=value" lines; comments and other lines give false.
+bool splitEntry(const QString &line, QString *key, QString *value)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char(';')))
+        return false;
+    const int eq = t.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return false;
+    *key = t.left(eq).trimmed();
+    *value = t.mid(eq + 1).trimmed();
+    // A value in matching quotes is read without them, as the Windows profile reader does.
+    if (value->size() >= 2 &&
+        (value->front() == QLatin1Char('"') || value->front() == QLatin1Char('\'')) &&
+        value->back() == value->front())
+        *value = value->mid(1, value->size() - 2);
+    return true;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp932("windows-31j");
+    if (!cp932.isValid())
+        cp932 = QStringDecoder("Shift_JIS");
+    if (cp932.isValid())
+        return cp932(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+IniFile IniFile::fromBytes(const QByteArray &bytes)
+{
+    IniFile ini;
+    QString text = decode(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ini.lines_ = text.split(QLatin1Char('\n'));
+    if (!ini.lines_.isEmpty() && ini.lines_.last().isEmpty())
+        ini.lines_.removeLast();
+    return ini;
+}
+
+QByteArray IniFile::toBytes() const
+{
+    QByteArray out;
+    for (const QString &line : lines_) {
+        out += line.toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+int IniFile::findSection(const QString &section) const
+{
+    QString name;
+    for (int i = 0; i < lines_.size(); ++i) {
+        if (isSectionHeader(lines_[i], &name) && name.compare(section, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int IniFile::sectionEnd(int header) const
+{
+    int i = header + 1;
+    while (i < lines_.size() && !isSectionHeader(lines_[i]))
+        ++i;
+    return i;
+}
+
+std::optional<QString> IniFile::value(const QString &section, const QString &key) const
+{
+    const int header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    QString k, v;
+    for (int i = header + 1, end = sectionEnd(header); i < end; ++i) {
+        if (splitEntry(lines_[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0)
+            return v;
+    }
+    return std::nullopt;
+}
+
+void IniFile::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString line = key + QLatin1Char('=') + value;
+    int header = findSection(section);
+    if (header < 0) {
+        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
+            lines_.append(QString());
+        lines_.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        lines_.append(line);
+        return;
+    }
+    const int end = sectionEnd(header);
+    int lastEntry = header;
+    QString k, v;
+    for (int i = header + 1; i < end; ++i) {
+        if (!splitEntry(lines_[i], &k, &v))
+            continue;
+        if (k.compare(key, Qt::CaseInsensitive) == 0) {
+            lines_[i] = line;
+            return;
+        }
+        lastEntry = i;
+    }
+    // New keys go after the section's last entry, ahead of any blank lines.
+    lines_.insert(lastEntry + 1, line);
+}

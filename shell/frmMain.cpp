@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "shell/frmMain.h"
+
+#include "shell/IniStore.h"
+#include "shell/TrayIconData.h"
+#include "support/ErrLog.h"
+#include "support/ErrorHandler.h"
+#include "support/Launchers.h"
+#include "support/frmVersion.h"
+#include "ui_frmMain.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <cmath>
+
+namespace
+{
+
+const QString Section = QStringLiteral("Main");
+const QString ArmedCaption = QStringLiteral("ｷｬﾝｾﾙ");
+
+QTimer *makeTimer(QObject *owner, const char *name, int interval)
+{
+    auto *t = new QTimer(owner);
+    t->setObjectName(QLatin1String(name));
+    t->setInterval(interval);
+    return t;
+}
+
+QLabel *makePanel(QWidget *owner, const char *name, int minWidth)
+{
+    auto *panel = new QLabel(owner);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setMinimumWidth(minWidth);
+    return panel;
+}
+
+// Makes a drop-down list show the entry equal to value; anything else is an error.
+void selectEntry(QComboBox *list, const QString &key, const QString &value)
+{
+    const int index = list->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 || value.isEmpty())
+        throw support::ProcError{
+            QStringLiteral("%1 の値 \"%2\" は選択できる値ではありません").arg(key, value)};
+    list->setCurrentIndex(index);
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+frmMain::frmMain(const Platform &platform, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), p(platform)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    // The client area is 342 x 298 below the menu bar, the 19-pixel status bar included.
+    ui->StatusBar->setFixedHeight(19);
+    statusPanel1 = makePanel(ui->StatusBar, "StatusPanel1", 96);
+    statusPanel2 = makePanel(ui->StatusBar, "StatusPanel2", 96);
+    statusPanel2->setAlignment(Qt::AlignCenter);
+    ui->StatusBar->addWidget(statusPanel1, 1);
+    ui->StatusBar->addPermanentWidget(statusPanel2);
+    ui->centralwidget->setFixedSize(342, 298 - 19);
+    setFixedSize(342, ui->menubar->sizeHint().height() + 298);
+
+    Timer = makeTimer(this, "Timer", 500);
+    StartTimer = makeTimer(this, "StartTimer", 1000);
+    CapTimer = makeTimer(this, "CapTimer", 1000);
+    connectHandlers();
+    Timer->start();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::connectHandlers()
+{
+    connect(ui->cmdTmSet, &QPushButton::clicked, this, &frmMain::cmdTmSet_Click);
+    connect(ui->cmdSelectFolder, &QPushButton::clicked, this, &frmMain::cmdSelectFolder_Click);
+    connect(Timer, &QTimer::timeout, this, &frmMain::Timer_Timer);
+    connect(StartTimer, &QTimer::timeout, this, &frmMain::StartTimer_Timer);
+    connect(CapTimer, &QTimer::timeout, this, &frmMain::CapTimer_Timer);
+
+    const std::pair<QAction *, int> fileItems[] = {
+        {ui->M_File_1, 1}, {ui->M_File_2, 2}, {ui->M_File_4, 4}};
+    for (auto [action, index] : fileItems)
+        connect(action, &QAction::triggered, this, [this, index = index] { M_File_Click(index); });
+    const std::pair<QAction *, int> helpItems[] = {
+        {ui->M_Help_1, 1}, {ui->M_Help_2, 2}, {ui->M_Help_4, 4}};
+    for (auto [action, index] : helpItems)
+        connect(action, &QAction::triggered, this, [this, index = index] { M_Help_Click(index); });
+    const std::pair<QAction *, int> trayItems[] = {{ui->M_TaskBar_1, 1}, {ui->M_TaskBar_3, 3}};
+    for (auto [action, index] : trayItems)
+        connect(action, &QAction::triggered, this,
+                [this, index = index] { M_TaskBar_Click(index); });
+
+    p.tray.setNotifyHandler([this](int message) { Form_MouseMove(message); });
+}
+
+bool frmMain::Form_Load()
+{
+    const bool loaded = support::guarded(
+        p, QStringLiteral("フォームロードエラー"), QStringLiteral("[frmMain]-[Form_Load] "),
+        [this] {
+            ui->linEtched->show();
+            StartTimer->stop();
+            CapTimer->stop();
+            fillLists();
+            showSavedSettings();
+            mdlMain::TrayIconData = {ui->picTaskIcon_0->pixmap(), QStringLiteral("Snapsentry")};
+            p.tray.add(mdlMain::TrayIconData);
+        });
+    if (!loaded)
+        p.process.exitNow(1); // nothing is saved: the file keeps the value that failed
+    return loaded;
+}
+
+void frmMain::fillLists()
+{
+    for (int i = 0; i <= 23; ++i) {
+        ui->cmbStTm_0->addItem(twoDigits(i));
+        ui->cmbEdTm_0->addItem(twoDigits(i));
+    }
+    for (int i = 0; i <= 59; ++i) {
+        ui->cmbStTm_1->addItem(twoDigits(i));
+        ui->cmbEdTm_1->addItem(twoDigits(i));
+        ui->cmbStep->addItem(twoDigits(i + 1));
+    }
+}
+
+void frmMain::showSavedSettings()
+{
+    auto get = [this](const char *key, const char *def) {
+        return mdlCommon::Fun_GetIni(p.appDir, Section, QLatin1String(key), QLatin1String(def));
+    };
+    selectEntry(ui->cmbStTm_0, QStringLiteral("StartTimeH"), get("StartTimeH", "00"));
+    selectEntry(ui->cmbStTm_1, QStringLiteral("StartTimeN"), get("StartTimeN", "00"));
+    selectEntry(ui->cmbEdTm_0, QStringLiteral("EndTimeH"), get("EndTimeH", "00"));
+    selectEntry(ui->cmbEdTm_1, QStringLiteral("EndTimeN"), get("EndTimeN", "00"));
+    selectEntry(ui->cmbStep, QStringLiteral("Step"), get("Step", "01"));
+    ui->txtSaveFolder->setText(get("SaveFolder", ""));
+    ui->txtTopNm->setText(get("TopName", ""));
+
+    // EndType is read as a number and rounded (half to even) to pick the option.
+    const QString endType = get("EndType", "0");
+    bool ok = false;
+    const double value = endType.trimmed().toDouble(&ok);
+    const double n = ok ? std::nearbyint(value) : -1;
+    QRadioButton *options[] = {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2};
+    if (!ok || n < 0 || n > 2)
+        throw support::ProcError{
+            QStringLiteral("EndType の値 \"%1\" は選択できる値ではありません").arg(endType)};
+    options[static_cast<int>(n)]->setChecked(true);
+}
+
+void frmMain::saveSettings()
+{
+    auto put = [this](const char *key, const QString &value) {
+        mdlCommon::Sub_PutIni(p.appDir, Section, QLatin1String(key), value);
+    };
+    put("StartTimeH", ui->cmbStTm_0->currentText());
+    put("StartTimeN", ui->cmbStTm_1->currentText());
+    put("EndTimeH", ui->cmbEdTm_0->currentText());
+    put("EndTimeN", ui->cmbEdTm_1->currentText());
+    put("Step", ui->cmbStep->currentText());
+    put("SaveFolder", ui->txtSaveFolder->text());
+    put("TopName", ui->txtTopNm->text());
+    if (ui->opEnd_0->isChecked())
+        put("EndType", QStringLiteral("0"));
+    else if (ui->opEnd_1->isChecked())
+        put("EndType", QStringLiteral("1"));
+    else if (ui->opEnd_2->isChecked())
+        put("EndType", QStringLiteral("2"));
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::Form_Unload(bool &cancel)
+{
+    if (isArmed()) {
+        p.messageBox.show(QStringLiteral("設定中です、終了するには設定をキャンセルしてください"),
+                          platform::MsgIcon::Critical);
+        cancel = true;
+        return;
+    }
+    saveSettings();
+    p.tray.remove();
+    p.process.exitNow(0);
+}
+
+bool frmMain::isArmed() const
+{
+    return ui->cmdTmSet->text() == ArmedCaption;
+}
+
+QString frmMain::panelText(int panel) const
+{
+    return (panel == 1 ? statusPanel1 : statusPanel2)->text();
+}
+
+void frmMain::setPanelText(int panel, const QString &text)
+{
+    (panel == 1 ? statusPanel1 : statusPanel2)->setText(text);
+}
+
+QMenu *frmMain::taskBarMenu() const
+{
+    return ui->M_TaskBarMain;
+}
+
+QList<QWidget *> frmMain::settingsControls() const
+{
+    return {ui->cmbStTm_0, ui->cmbStTm_1,     ui->cmbEdTm_0,       ui->cmbEdTm_1,
+            ui->cmbStep,   ui->txtSaveFolder, ui->cmdSelectFolder, ui->txtTopNm,
+            ui->opEnd_0,   ui->opEnd_1,       ui->opEnd_2};
+}
+
+void frmMain::setSettingsControlsEnabled(bool enabled)
+{
+    for (QWidget *control : settingsControls())
+        control->setEnabled(enabled);
+}
+
+void frmMain::setTrayArmed(bool armed)
+{
+    const QString title = QStringLiteral("Snapsentry");
+    mdlMain::TrayIconData.icon = (armed ? ui->picTaskIcon_1 : ui->picTaskIcon_0)->pixmap();
+    mdlMain::TrayIconData.tip = armed ? title + QStringLiteral(" - 設定中") : title;
+    p.tray.modify(mdlMain::TrayIconData);
+}
+
+void frmMain::M_File_Click(int index)
+{
+    switch (index) {
+    case 1:
+        Sub_Set();
+        break;
+    case 2:
+        Sub_FormHide();
+        break;
+    case 4:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::M_Help_Click(int index)
+{
+    switch (index) {
+    case 1:
+        mdlCommon::Sub_ShowHelpFlie(p);
+        break;
+    case 2:
+        mdlCommon::Sub_ShowWebFlie(p);
+        break;
+    case 4: {
+        frmVersion about(p, this);
+        about.exec();
+        break;
+    }
+    default:
+        break;
+    }
+}

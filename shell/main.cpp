@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "shell/mdlMain.h"
+
+int main(int argc, char **argv)
+{
+    return mdlMain::Main(argc, argv);
+}

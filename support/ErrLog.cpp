@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "support/ErrLog.h"
+
+#include "support/Utf8.h"
+
+#include <QFile>
+
+namespace
+{
+
+// The sequence number in the header's text field: its leading digits among the
+// first five characters; anything else counts as 0.
+int headerNumber(const QByteArray &header)
+{
+    const QByteArray field = header.mid(21, 5);
+    int value = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+QString describe(const QFile &file)
+{
+    return file.errorString();
+}
+
+} // namespace
+
+namespace support
+{
+
+QByteArray logRecord(const QDateTime &when, const QString &text)
+{
+    QByteArray record = when.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")).toLatin1();
+    record.append(2, '\0');
+    const QByteArray body = cutUtf8(text.toUtf8(), LogTextSize);
+    record.append(body);
+    record.append(LogTextSize - body.size(), ' ');
+    record.append("\r\n", 2);
+    return record;
+}
+
+} // namespace support
+
+namespace mdlCommon
+{
+
+bool Sub_ErrLog(const Platform &p, const QString &text)
+{
+    const QString path = p.appDir + QStringLiteral("/Err.log");
+    const QDateTime now = p.clock.now();
+
+    int last = 0;
+    QFile file(path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + describe(file),
+                              platform::MsgIcon::Critical);
+            return false;
+        }
+        last = headerNumber(file.read(support::LogRecordSize));
+        file.close();
+        if (last >= support::LogRingSize)
+            last = 0;
+    }
+
+    const QString number = QStringLiteral("%1").arg(last + 1, 5, 10, QLatin1Char('0'));
+    const bool written = file.open(QIODevice::ReadWrite) && file.seek(0) &&
+                         file.write(support::logRecord(now, number)) == support::LogRecordSize &&
+                         file.seek(qint64(last + 1) * support::LogRecordSize) &&
+                         file.write(support::logRecord(now, text)) == support::LogRecordSize &&
+                         file.flush();
+    if (!written) {
+        p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + describe(file),
+                          platform::MsgIcon::Critical);
+        return false;
+    }
+    file.close();
+    return true;
+}
+
+} // namespace mdlCommon

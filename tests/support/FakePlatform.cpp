@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "FakePlatform.h"
+
+#include <QFile>
+#include <QImage>
+
+FakePlatform::FakePlatform() = default;
+
+Platform FakePlatform::platform()
+{
+    return Platform{*this, *this, *this, *this, *this, *this, *this, *this, appDir()};
+}
+
+void FakePlatform::show(const QString &text, platform::MsgIcon icon)
+{
+    messages.append({text, icon});
+    if (onMessage)
+        onMessage(messages.last());
+}
+
+QStringList FakePlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &m : messages)
+        texts << m.text;
+    return texts;
+}
+
+void FakePlatform::setTime(int hour, int minute, int second)
+{
+    nowValue.setTime(QTime(hour, minute, second));
+}
+
+void FakePlatform::add(const platform::NotifyIconData &data)
+{
+    trayCalls << QStringLiteral("add");
+    if (!trayShown) {
+        trayData = data;
+        trayShown = true;
+    }
+}
+
+void FakePlatform::modify(const platform::NotifyIconData &data)
+{
+    trayCalls << QStringLiteral("modify");
+    trayData = data;
+}
+
+void FakePlatform::remove()
+{
+    trayCalls << QStringLiteral("remove");
+    trayShown = false;
+}
+
+QString FakePlatform::grabToBmp(const QString &bmpPath)
+{
+    grabs << bmpPath;
+    if (!grabError.isEmpty())
+        return grabError;
+    QImage image(8, 8, QImage::Format_RGB888);
+    image.fill(Qt::darkCyan);
+    if (!image.save(bmpPath, "BMP"))
+        return QStringLiteral("cannot write %1").arg(bmpPath);
+    return {};
+}
+
+bool FakePlatform::saveToJpeg(const QString &bmpPath, const QString &jpgPath, std::uint8_t,
+                              std::int32_t, int *result, QString *error)
+{
+    conversions.append({bmpPath, jpgPath});
+    if (converterMissing) {
+        *error = QStringLiteral("libSaveJPG.so: cannot open shared object file");
+        return false;
+    }
+    *result = convertResult;
+    if (convertResult == 0) {
+        QFile jpg(jpgPath);
+        if (jpg.open(QIODevice::WriteOnly))
+            jpg.write("\xFF\xD8\xFF\xD9", 4);
+    }
+    return true;
+}
+
+std::optional<QString> FakePlatform::chooseFolder(QWidget *, const QString &title)
+{
+    folderDialogTitles << title;
+    return folderAnswer;
+}
+
+int FakePlatform::openDocument(const QString &path)
+{
+    openedDocuments << path;
+    return documentResult;
+}
+
+QString FakePlatform::openUrl(const QString &address)
+{
+    openedUrls << address;
+    return urlError;
+}
+
+QString FakePlatform::openFolder(const QString &path)
+{
+    openedFolders << path;
+    return folderError;
+}

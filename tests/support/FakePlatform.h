@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <optional>
+
+// One hand-written fake for every platform service: it records what the
+// program asked for and answers what the test scripted. Its application folder
+// is a fresh temporary folder.
+class FakePlatform final : public platform::MessageBox,
+                           public platform::Clock,
+                           public platform::Tray,
+                           public platform::ScreenGrab,
+                           public platform::JpegConverter,
+                           public platform::FolderDialog,
+                           public platform::Launcher,
+                           public platform::Process
+{
+public:
+    FakePlatform();
+    Platform platform();
+    QString appDir() const { return appDir_.path(); }
+    QString appFile(const QString &name) const { return appDir() + QLatin1Char('/') + name; }
+
+    // Message boxes. onMessage runs while the box is "open", so a test can make
+    // a timer tick or a click happen inside a modal box.
+    struct Message {
+        QString text;
+        platform::MsgIcon icon;
+    };
+    QList<Message> messages;
+    std::function<void(const Message &)> onMessage;
+    void show(const QString &text, platform::MsgIcon icon) override;
+    QStringList messageTexts() const;
+
+    // Clock.
+    QDateTime nowValue{QDate(2026, 12, 7), QTime(9, 0, 0)};
+    QDateTime now() const override { return nowValue; }
+    void setTime(int hour, int minute, int second = 0);
+
+    // Tray.
+    bool trayAvailable = true;
+    bool trayShown = false;
+    platform::NotifyIconData trayData; // what the icon shows (or would show)
+    QStringList trayCalls;             // "add", "modify", "remove"
+    std::function<void(int)> trayHandler;
+    bool isAvailable() const override { return trayAvailable; }
+    void add(const platform::NotifyIconData &data) override;
+    void modify(const platform::NotifyIconData &data) override;
+    void remove() override;
+    void setNotifyHandler(std::function<void(int)> handler) override { trayHandler = handler; }
+
+    // Screen grab: writes a small BMP unless grabError is set.
+    QStringList grabs;
+    QString grabError;
+    QString grabToBmp(const QString &bmpPath) override;
+
+    // Converter: on result 0 it writes the JPEG path. converterMissing simulates
+    // a library that cannot be loaded.
+    QList<QPair<QString, QString>> conversions;
+    int convertResult = 0;
+    bool converterMissing = false;
+    bool saveToJpeg(const QString &bmpPath, const QString &jpgPath, std::uint8_t quality,
+                    std::int32_t options, int *result, QString *error) override;
+
+    // Folder dialog.
+    std::optional<QString> folderAnswer;
+    QStringList folderDialogTitles;
+    std::optional<QString> chooseFolder(QWidget *owner, const QString &title) override;
+
+    // Launcher.
+    QStringList openedDocuments, openedUrls, openedFolders;
+    int documentResult = 42;
+    QString urlError, folderError;
+    int openDocument(const QString &path) override;
+    QString openUrl(const QString &address) override;
+    QString openFolder(const QString &path) override;
+
+    // Process.
+    std::optional<int> exitCode;
+    void exitNow(int code) override { exitCode = code; }
+
+private:
+    QTemporaryDir appDir_;
+};
