@@ -57,9 +57,18 @@ QString twoDigits(int n)
 
 } // namespace
 
+// The icons are compiled into the static core library, whose resource
+// registration the linker would otherwise drop. (Not in a namespace: the
+// macro declares the registration function where it stands.)
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 frmMain::frmMain(const Platform &platform, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), p(platform)
 {
+    initResources();
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -1,0 +1,32 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 Snapsentry developers
+# Helpers for the end-to-end scripts: sourced, not run.
+
+# A private copy of the application folder: the program writes its settings
+# and log beside its executable.
+make_app_copy() {
+    local dir
+    dir=$(mktemp -d)
+    cp -r "${SNAPSENTRY_APP_DIR:?}/." "$dir/"
+    echo "$dir"
+}
+
+# Waits for a visible window of a process; prints its id.
+wait_window() { # pid [name-regex] [tries]
+    local pid=$1 name=${2:-.} tries=${3:-100} wid
+    for _ in $(seq "$tries"); do
+        wid=$(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null | head -n1)
+        [ -n "$wid" ] && { echo "$wid"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+window_width() {
+    xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p'
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "shell/IniStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using mdlCommon::Fun_GetIni;
+using mdlCommon::Sub_PutIni;
+
+namespace
+{
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class tst_IniStore : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString ini() const { return dir.filePath(QStringLiteral("Snapsentry.ini")); }
+
+private Q_SLOTS:
+    void init() { QFile::remove(ini()); }
+
+    void missingFileGivesDefaults()
+    {
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "StartTimeH", "00"), QStringLiteral("00"));
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QString());
+        QVERIFY(!QFile::exists(ini()));
+    }
+
+    // The eight keys written in the window's order into a new file: the exact bytes.
+    void freshFileHoldsKeysInWrittenOrder()
+    {
+        const char *keys[][2] = {{"StartTimeH", "09"}, {"StartTimeN", "00"},
+                                 {"EndTimeH", "17"},   {"EndTimeN", "30"},
+                                 {"Step", "15"},       {"SaveFolder", "/home/u/写真"},
+                                 {"TopName", ""},      {"EndType", "1"}};
+        for (auto &kv : keys)
+            Sub_PutIni(dir.path(), "Main", QString::fromUtf8(kv[0]), QString::fromUtf8(kv[1]));
+        QCOMPARE(readAll(ini()), QByteArray("[Main]\nStartTimeH=09\nStartTimeN=00\nEndTimeH=17\n"
+                                            "EndTimeN=30\nStep=15\nSaveFolder=/home/u/写真\n"
+                                            "TopName=\nEndType=1\n"));
+        // An empty value is read as empty, not as the default.
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", "x"), QString());
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("/home/u/写真"));
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Snapsentry.ini")});
+    }
+
+    void replacesInPlaceAndKeepsOtherLines()
+    {
+        writeAll(ini(),
+                 "; kept comment\r\n[Other]\r\nStep=99\r\n\r\n[MAIN]\r\nstep=05\r\nTopName=a\r\n");
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "Step", "01"), QStringLiteral("05"));
+        Sub_PutIni(dir.path(), "Main", "Step", "10");
+        Sub_PutIni(dir.path(), "Main", "EndType", "2");
+        QCOMPARE(readAll(ini()), QByteArray("; kept comment\n[Other]\nStep=99\n\n[MAIN]\nStep=10\n"
+                                            "TopName=a\nEndType=2\n"));
+        QCOMPARE(Fun_GetIni(dir.path(), "Other", "Step", ""), QStringLiteral("99"));
+    }
+
+    void longValueIsCutAt1023Bytes()
+    {
+        Sub_PutIni(dir.path(), "Main", "SaveFolder", QString(1500, QLatin1Char('a')));
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", "").size(), 1023);
+        // A cut never splits a character: 400 three-byte characters keep 341.
+        Sub_PutIni(dir.path(), "Main", "SaveFolder", QString(400, QChar(0x5199)));
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QString(341, QChar(0x5199)));
+    }
+
+    // A file carried over from the Windows program is in CP932.
+    void readsCp932File()
+    {
+        // "[Main]\r\nSaveFolder=C:\写真\r\n" in Shift-JIS.
+        writeAll(ini(), QByteArray("[Main]\r\nSaveFolder=C:\\\x8e\xca\x90\x5e\r\n"));
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+        Sub_PutIni(dir.path(), "Main", "TopName", "scr");
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+    }
+
+    void unwritableFolderLosesSettingsSilently()
+    {
+        Sub_PutIni(dir.path() + QStringLiteral("/missing"), "Main", "Step", "01");
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/missing")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_IniStore)
+#include "tst_IniStore.moc"
