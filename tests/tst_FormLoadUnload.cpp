@@ -166,6 +166,22 @@ private Q_SLOTS:
             bar << a->text();
         QCOMPARE(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("ヘルプ(&H)")}));
         QVERIFY(w.taskBarMenu());
+        QCOMPARE(child<QTimer>(w, "Timer")->interval(), 500);
+        QCOMPARE(child<QTimer>(w, "StartTimer")->interval(), 1000);
+        QCOMPARE(child<QTimer>(w, "CapTimer")->interval(), 1000);
+
+        // Tab walks the focusable controls in the window's order.
+        const QStringList order = {"cmbStTm_0", "cmbStTm_1",     "cmbEdTm_0",       "cmbEdTm_1",
+                                   "cmbStep",   "txtSaveFolder", "cmdSelectFolder", "txtTopNm",
+                                   "opEnd_0",   "opEnd_1",       "opEnd_2",         "cmdTmSet"};
+        QStringList walked;
+        QWidget *at = child<QWidget>(w, "cmbStTm_0");
+        do {
+            if (at->focusPolicy() & Qt::TabFocus)
+                walked << at->objectName();
+            at = at->nextInFocusChain();
+        } while (at != child<QWidget>(w, "cmbStTm_0") && walked.size() < 40);
+        QCOMPARE(walked, order);
     }
 };
 
