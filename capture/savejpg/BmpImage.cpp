@@ -55,7 +55,9 @@ int BmpImage::open(const char *path)
         return SAVEJPG_E_BMP_FORMAT;
     }
     // Mapping avoids copying the rows; the encoder reads them straight from the page cache.
-    void *m = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    // The sizes are checked against this length, so only a file cut short by another
+    // process during the conversion could still fault.
+    void *m = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (m == MAP_FAILED)
         return errno == ENOMEM ? SAVEJPG_E_MEMORY : SAVEJPG_E_BMP_OPEN;
