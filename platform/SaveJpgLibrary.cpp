@@ -2,16 +2,46 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/SaveJpgLibrary.h"
 
+#include <QFile>
+#include <dlfcn.h>
+
 namespace platform
 {
 
 SaveJpgLibrary::SaveJpgLibrary(const QString &appDir) : appDir_(appDir) {}
 
-bool SaveJpgLibrary::saveToJpeg(const QString &, const QString &, std::uint8_t, std::int32_t, int *,
+QString SaveJpgLibrary::load()
+{
+    const QByteArray path = QFile::encodeName(appDir_ + QStringLiteral("/libSaveJPG.so"));
+    // RTLD_LOCAL keeps the library's libjpeg symbols apart from anything Qt loads.
+    void *handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return QString::fromLocal8Bit(dlerror());
+    void *symbol = dlsym(handle, "SavetoJPEG");
+    if (!symbol) {
+        const QString why = QString::fromLocal8Bit(dlerror());
+        dlclose(handle);
+        return why;
+    }
+    function_ = reinterpret_cast<SavetoJpegFn>(symbol);
+    return {};
+}
+
+bool SaveJpgLibrary::saveToJpeg(const QString &bmpPath, const QString &jpgPath,
+                                std::uint8_t quality, std::int32_t options, int *result,
                                 QString *error)
 {
-    *error = QStringLiteral("not implemented yet");
-    return false;
+    // A missing library is looked for again next time: the user may put it back.
+    if (!function_) {
+        const QString why = load();
+        if (!function_) {
+            *error = why;
+            return false;
+        }
+    }
+    *result = function_(QFile::encodeName(bmpPath).constData(),
+                        QFile::encodeName(jpgPath).constData(), quality, options);
+    return true;
 }
 
 } // namespace platform

@@ -7,7 +7,7 @@
 namespace platform
 {
 
-// libSaveJPG.so of the application folder, loaded on first use.
+// libSaveJPG.so of the application folder, loaded on first use and kept loaded.
 class SaveJpgLibrary final : public JpegConverter
 {
 public:
@@ -16,7 +16,11 @@ public:
                     std::int32_t options, int *result, QString *error) override;
 
 private:
+    using SavetoJpegFn = int (*)(const char *, const char *, unsigned char, std::int32_t);
+    QString load();
+
     QString appDir_;
+    SavetoJpegFn function_ = nullptr;
 };
 
 } // namespace platform

@@ -2,16 +2,31 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "platform/BmpWriter.h"
 #include "platform/ScreenGrab.h"
+#include "platform/x11/PixelConverter.h"
+
+#include <memory>
 
 namespace platform
 {
 
-// Grabs the whole X11 root window (every monitor).
+class X11Capture;
+
+// Grabs the whole X11 root window (every monitor) into a bottom-up 24-bit BMP.
+// The X connection, the shared-memory image and the BMP buffer are kept between
+// shots; X11 headers stay out of this header, which Qt code includes.
 class X11ScreenGrab final : public ScreenGrab
 {
 public:
+    X11ScreenGrab();
+    ~X11ScreenGrab() override;
     QString grabToBmp(const QString &bmpPath) override;
+
+private:
+    std::unique_ptr<X11Capture> capture_;
+    PixelConverter converter_;
+    BmpWriter bmp_;
 };
 
 } // namespace platform
