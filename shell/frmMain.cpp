@@ -60,6 +60,9 @@ QString twoDigits(int n)
 frmMain::frmMain(const Platform &platform, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), p(platform)
 {
+    // The icons live in the core library, a static one: without this reference
+    // the linker drops them and every picture box and tray icon stays empty.
+    Q_INIT_RESOURCE(resources);
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
