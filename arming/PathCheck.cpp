@@ -8,6 +8,23 @@
 namespace mdlCommon
 {
 
+namespace
+{
+
+// A missing entry and a name the file system cannot take answer false quietly;
+// any other failure throws.
+bool entryMatches(const QString &path, qint16 flag)
+{
+    const platform::FsEntry entry = platform::FileProbe::inspect(path);
+    if (entry.result.ok())
+        return entry.isPlainFile || (flag != 0 && entry.isFolder);
+    if (entry.result.notFound() || entry.result.nameRefused())
+        return false;
+    throw support::ProcError{entry.result.description()};
+}
+
+} // namespace
+
 // The path is taken literally: "*" and "?" are ordinary characters, a trailing
 // "/" asks for the folder itself, and names starting with "." count like any other.
 bool Sub_PathCheck(const Platform &p, const QString &path, qint16 flag)
@@ -17,13 +34,8 @@ bool Sub_PathCheck(const Platform &p, const QString &path, qint16 flag)
 
     bool found = false;
     support::guarded(p, QStringLiteral("存在チェックエラー"),
-                     QStringLiteral("[mdlCommon]-[Sub_PathCheck] "), [&] {
-                         const platform::FsEntry entry = platform::FileProbe::inspect(path);
-                         if (entry.result.ok())
-                             found = entry.isPlainFile || (flag != 0 && entry.isFolder);
-                         else if (!entry.result.notFound() && !entry.result.nameRefused())
-                             throw support::ProcError{entry.result.description()};
-                     });
+                     QStringLiteral("[mdlCommon]-[Sub_PathCheck] "),
+                     [&] { found = entryMatches(path, flag); });
     return found;
 }
 

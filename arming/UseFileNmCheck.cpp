@@ -24,6 +24,24 @@ QByteArray bmpBytes(const QPixmap &picture)
     return bytes;
 }
 
+// Whether the file system takes testPath as a file name. The refusals that
+// arming answers with its own warning give false; any other failure throws.
+bool fileSystemTakes(const QString &testPath, const QPixmap &picture)
+{
+    const platform::FsResult made = platform::FileProbe::createNew(testPath, bmpBytes(picture));
+    if (made.ok()) {
+        platform::FileProbe::removeFile(testPath); // only ever the file made just now
+        return true;
+    }
+    // Somebody's entry already carries the name, which proves the name usable;
+    // it is left exactly as it is.
+    if (made.alreadyExists())
+        return true;
+    if (made.nameRefused() || made.accessRefused())
+        return false;
+    throw support::ProcError{made.description()};
+}
+
 } // namespace
 
 bool Fun_UseFileNmCheck(const Platform &p, const QString &prefix, const QPixmap &picture)
@@ -36,21 +54,9 @@ bool Fun_UseFileNmCheck(const Platform &p, const QString &prefix, const QPixmap 
     bool usable = false;
     support::guarded(p, QStringLiteral("ファイル名チェックエラー"),
                      QStringLiteral("[mdlMain]-[Fun_UseFileNmCheck] "), [&] {
-                         const QString testPath =
-                             p.appDir + QLatin1Char('/') + prefix + QStringLiteral("0000.bmp");
-                         const platform::FsResult made =
-                             platform::FileProbe::createNew(testPath, bmpBytes(picture));
-                         if (made.ok()) {
-                             platform::FileProbe::removeFile(
-                                 testPath); // a failure here only leaves our file
-                             usable = true;
-                         } else if (made.alreadyExists()) {
-                             // Somebody's entry already carries the name, which proves the name
-                             // usable; it is left exactly as it is.
-                             usable = true;
-                         } else if (!made.nameRefused() && !made.accessRefused()) {
-                             throw support::ProcError{made.description()};
-                         }
+                         usable = fileSystemTakes(p.appDir + QLatin1Char('/') + prefix +
+                                                      QStringLiteral("0000.bmp"),
+                                                  picture);
                      });
     return usable;
 }

@@ -84,24 +84,52 @@ private Q_SLOTS:
         QCOMPARE(fake.messageTexts(), QStringList());
     }
 
+    static bool mountTmpfs(const QString &dir, const QString &options)
+    {
+        return QProcess::execute(QStringLiteral("mount"),
+                                 {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                  QStringLiteral("-o"), options, QStringLiteral("tmpfs"), dir}) ==
+               0;
+    }
+
     // Root ignores permission bits, so a read-only mount stands for a protected folder.
     void readOnlyApplicationFolderRefusesSilently()
     {
         FakePlatform fake;
         const QString dir = fake.appDir();
-        if (QProcess::execute(QStringLiteral("mount"),
-                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                               QStringLiteral("ro,size=1m"), QStringLiteral("tmpfs"), dir}) != 0)
+        if (!mountTmpfs(dir, QStringLiteral("ro,size=1m")))
             QSKIP("mounting a read-only tmpfs is not allowed here");
         const auto unmount =
             qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {dir}); });
-
         for (const QString &prefix :
              {QStringLiteral("cap"), QStringLiteral("画面"), QStringLiteral("x")})
             QVERIFY2(!mdlMain::Fun_UseFileNmCheck(fake.platform(), prefix, armedPicture()),
                      qPrintable(prefix));
         QCOMPARE(fake.messageTexts(), QStringList());
         QVERIFY(mdlMain::Fun_UseFileNmCheck(fake.platform(), QString(), armedPicture()));
+    }
+
+    // The test file is made but cannot be written: reported, and not left behind.
+    void fullDiskIsReportedAndLeavesNoTestFile()
+    {
+        FakePlatform fake;
+        const QString dir = fake.appDir();
+        if (!mountTmpfs(dir, QStringLiteral("size=64k")))
+            QSKIP("mounting a tmpfs is not allowed here");
+        const auto unmount =
+            qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {dir}); });
+        QFile filler(fake.appFile(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+        filler.close();
+
+        QVERIFY(
+            !mdlMain::Fun_UseFileNmCheck(fake.platform(), QStringLiteral("cap"), armedPicture()));
+        QVERIFY(!fake.messages.isEmpty());
+        QCOMPARE(fake.messages.first().text, QStringLiteral("ファイル名チェックエラー\r\n") +
+                                                 QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        QVERIFY(!entries(dir).contains(QStringLiteral("cap0000.bmp")));
     }
 
     void unexpectedFailureIsReported()
