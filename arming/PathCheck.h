@@ -6,7 +6,8 @@
 
 #include <QString>
 
-namespace mdlCommon {
+namespace mdlCommon
+{
 
 // Whether path names an existing entry: folders and plain files with a non-zero
 // flag, plain files only with flag 0. Unexpected failures are reported

@@ -2,11 +2,63 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "arming/UseFileNmCheck.h"
 
-namespace mdlMain {
+#include "platform/FileProbe.h"
+#include "support/ErrorHandler.h"
 
-bool Fun_UseFileNmCheck(const Platform &, const QString &prefix, const QPixmap &)
+#include <QBuffer>
+
+namespace mdlMain
 {
-    return !prefix.contains(QLatin1Char('/')) && !prefix.contains(QLatin1Char('\\'));
+
+namespace
+{
+
+QByteArray bmpBytes(const QPixmap &picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // The content plays no part in the answer; an empty file tests the name as well.
+    if (!picture.isNull())
+        picture.toImage().save(&buffer, "BMP");
+    return bytes;
+}
+
+// Whether the file system takes testPath as a file name. The refusals that
+// arming answers with its own warning give false; any other failure throws.
+bool fileSystemTakes(const QString &testPath, const QPixmap &picture)
+{
+    const platform::FsResult made = platform::FileProbe::createNew(testPath, bmpBytes(picture));
+    if (made.ok()) {
+        platform::FileProbe::removeFile(testPath); // only ever the file made just now
+        return true;
+    }
+    // Somebody's entry already carries the name, which proves the name usable;
+    // it is left exactly as it is.
+    if (made.alreadyExists())
+        return true;
+    if (made.nameRefused() || made.accessRefused())
+        return false;
+    throw support::ProcError{made.description()};
+}
+
+} // namespace
+
+bool Fun_UseFileNmCheck(const Platform &p, const QString &prefix, const QPixmap &picture)
+{
+    if (prefix.isEmpty())
+        return true;
+    if (prefix.contains(QLatin1Char('/')) || prefix.contains(QLatin1Char('\\')))
+        return false;
+
+    bool usable = false;
+    support::guarded(p, QStringLiteral("ファイル名チェックエラー"),
+                     QStringLiteral("[mdlMain]-[Fun_UseFileNmCheck] "), [&] {
+                         usable = fileSystemTakes(p.appDir + QLatin1Char('/') + prefix +
+                                                      QStringLiteral("0000.bmp"),
+                                                  picture);
+                     });
+    return usable;
 }
 
 } // namespace mdlMain

@@ -3,6 +3,7 @@
 #include "platform/QtFolderDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace platform
 {
@@ -11,7 +12,9 @@ std::optional<QString> QtFolderDialog::chooseFolder(QWidget *owner, const QStrin
 {
     QString folder =
         QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
-    if (folder.isEmpty())
+    // Only an existing folder is an answer; whatever else a dialog hands back
+    // (a typed name that is gone by now) counts as a cancel.
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return std::nullopt;
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);

@@ -9,27 +9,31 @@ namespace platform
 
 QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
 {
-    QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         if (!handler_)
-                             return;
-                         switch (reason) {
-                         case QSystemTrayIcon::Trigger:
-                             handler_(LeftButtonDown);
-                             break;
-                         case QSystemTrayIcon::Context:
-                             handler_(RightButtonDown);
-                             break;
-                         case QSystemTrayIcon::DoubleClick:
-                             handler_(LeftButtonDoubleClick);
-                             break;
-                         case QSystemTrayIcon::MiddleClick:
-                             handler_(MiddleButtonDown);
-                             break;
-                         default:
-                             break;
-                         }
-                     });
+    // Queued: restoring the window removes the icon, and removing it destroys the
+    // very widget whose mouse-press handler emits activated().
+    QObject::connect(
+        icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (!handler_)
+                return;
+            switch (reason) {
+            case QSystemTrayIcon::Trigger:
+                handler_(LeftButtonDown);
+                break;
+            case QSystemTrayIcon::Context:
+                handler_(RightButtonDown);
+                break;
+            case QSystemTrayIcon::DoubleClick:
+                handler_(LeftButtonDoubleClick);
+                break;
+            case QSystemTrayIcon::MiddleClick:
+                handler_(MiddleButtonDown);
+                break;
+            default:
+                break;
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 QtTray::~QtTray() = default;
