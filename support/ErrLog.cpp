@@ -56,7 +56,8 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
 
     int last = 0;
     QFile file(path);
-    if (file.exists()) {
+    const bool existed = file.exists();
+    if (existed) {
         if (!file.open(QIODevice::ReadOnly)) {
             p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + describe(file),
                               platform::MsgIcon::Critical);
@@ -75,7 +76,11 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
                          file.write(support::logRecord(now, text)) == support::LogRecordSize &&
                          file.flush();
     if (!written) {
-        p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + describe(file),
+        const QString description = describe(file);
+        file.close();
+        if (!existed)
+            file.remove(); // no empty log left by a first write that failed
+        p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + description,
                           platform::MsgIcon::Critical);
         return false;
     }

@@ -2,13 +2,15 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/BmpWriter.h"
 
+#include "TmpfsMount.h"
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
+
 #include <QtTest>
+#include <optional>
 
 namespace
 {
@@ -117,24 +119,18 @@ private Q_SLOTS:
         QFETCH(QString, mountOptions);
         QFETCH(QString, name);
         QTemporaryDir dir;
-        bool mounted = false;
+        std::optional<TmpfsMount> mount;
         if (!mountOptions.isEmpty()) {
-            mounted = QProcess::execute(QStringLiteral("mount"),
-                                        {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                         QStringLiteral("-o"), mountOptions,
-                                         QStringLiteral("tmpfs"), dir.path()}) == 0;
-            if (!mounted)
+            mount.emplace(dir.path(), mountOptions);
+            if (!mount->ok())
                 QSKIP("cannot mount a tmpfs here");
         }
         platform::BmpWriter w;
         QVERIFY(w.setSize(300, 200)); // 180 kB, more than the small disk holds
         paint(w);
         const QString error = w.save(dir.filePath(name));
-        const QStringList left = entries(dir.path());
-        if (mounted)
-            QProcess::execute(QStringLiteral("umount"), {dir.path()});
         QVERIFY(!error.isEmpty());
-        QCOMPARE(left, QStringList());
+        QCOMPARE(entries(dir.path()), QStringList());
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "TmpfsMount.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 
@@ -128,6 +129,20 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].text.startsWith(QStringLiteral("Log出力エラー\r\n")));
         QCOMPARE(fake.messages[0].icon, platform::MsgIcon::Critical);
+    }
+
+    // A log that could not be started on a full disk is not left behind empty.
+    void fullDiskLeavesNoEmptyLog()
+    {
+        FakePlatform fake;
+        const TmpfsMount mount(fake.appDir(), QStringLiteral("size=64k"));
+        if (!mount.ok())
+            QSKIP("mounting a tmpfs is not allowed here");
+        mount.fill();
+        QVERIFY(!mdlCommon::Sub_ErrLog(fake.platform(), QStringLiteral("lost")));
+        QCOMPARE(fake.messages.size(), 1);
+        QVERIFY(fake.messages[0].text.startsWith(QStringLiteral("Log出力エラー\r\n")));
+        QVERIFY(!QFile::exists(fake.appFile("Err.log")));
     }
 
     // The standard handler: its box first, then the log line; a failing log adds a second box.

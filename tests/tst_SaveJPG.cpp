@@ -5,12 +5,13 @@
 #include "SaveJPG.h"
 #include "platform/SaveJpgLibrary.h"
 
+#include "TmpfsMount.h"
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
+
 #include <QtTest>
 
 namespace
@@ -79,29 +80,6 @@ QStringList leftovers(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
 }
-
-// A tmpfs mount for the cases a root-run CI cannot produce with chmod.
-class Mount
-{
-public:
-    Mount(const QString &dir, const QString &options)
-    {
-        ok_ = QProcess::execute(QStringLiteral("mount"),
-                                {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                 QStringLiteral("-o"), options, QStringLiteral("tmpfs"), dir}) == 0;
-        dir_ = dir;
-    }
-    ~Mount()
-    {
-        if (ok_)
-            QProcess::execute(QStringLiteral("umount"), {dir_});
-    }
-    bool ok() const { return ok_; }
-
-private:
-    QString dir_;
-    bool ok_ = false;
-};
 
 } // namespace
 
@@ -283,7 +261,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, options);
         QTemporaryDir target;
-        Mount mount(target.path(), options);
+        TmpfsMount mount(target.path(), options);
         if (!mount.ok())
             QSKIP("cannot mount a tmpfs here");
         const QString bmp = dir_.filePath(QStringLiteral("m.bmp"));

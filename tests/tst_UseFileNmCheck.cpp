@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "TmpfsMount.h"
 #include "arming/UseFileNmCheck.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -84,23 +84,14 @@ private Q_SLOTS:
         QCOMPARE(fake.messageTexts(), QStringList());
     }
 
-    static bool mountTmpfs(const QString &dir, const QString &options)
-    {
-        return QProcess::execute(QStringLiteral("mount"),
-                                 {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                  QStringLiteral("-o"), options, QStringLiteral("tmpfs"), dir}) ==
-               0;
-    }
-
     // Root ignores permission bits, so a read-only mount stands for a protected folder.
     void readOnlyApplicationFolderRefusesSilently()
     {
         FakePlatform fake;
         const QString dir = fake.appDir();
-        if (!mountTmpfs(dir, QStringLiteral("ro,size=1m")))
+        const TmpfsMount mount(dir, QStringLiteral("ro,size=1m"));
+        if (!mount.ok())
             QSKIP("mounting a read-only tmpfs is not allowed here");
-        const auto unmount =
-            qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {dir}); });
         for (const QString &prefix :
              {QStringLiteral("cap"), QStringLiteral("画面"), QStringLiteral("x")})
             QVERIFY2(!mdlMain::Fun_UseFileNmCheck(fake.platform(), prefix, armedPicture()),
@@ -114,15 +105,10 @@ private Q_SLOTS:
     {
         FakePlatform fake;
         const QString dir = fake.appDir();
-        if (!mountTmpfs(dir, QStringLiteral("size=64k")))
+        const TmpfsMount mount(dir, QStringLiteral("size=64k"));
+        if (!mount.ok())
             QSKIP("mounting a tmpfs is not allowed here");
-        const auto unmount =
-            qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {dir}); });
-        QFile filler(fake.appFile(QStringLiteral("filler")));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(4096, 'f')) > 0) {
-        }
-        filler.close();
+        mount.fill();
 
         QVERIFY(
             !mdlMain::Fun_UseFileNmCheck(fake.platform(), QStringLiteral("cap"), armedPicture()));
