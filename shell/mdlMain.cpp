@@ -8,6 +8,9 @@
 #include "shell/frmMain.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace mdlMain
 {
@@ -20,6 +23,11 @@ int Main(int argc, char **argv)
     // neither may end the program. Only the main window's unload does.
     QApplication::setQuitOnLastWindowClosed(false);
     installAppFonts();
+    // Qt's own dialogs (the folder dialog) in the desktop's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     RealPlatform real(QApplication::applicationDirPath());
     const Platform platform = real.platform();
