@@ -37,16 +37,12 @@ frmVersion::frmVersion(const Platform &platform, QWidget *owner)
 
 frmVersion::~frmVersion() = default;
 
-QString frmVersion::titleText(const QString &title, int major, int minor)
-{
-    return title + QStringLiteral("  Ver ") + QString::number(major) + QLatin1Char('.') +
-           QString::number(minor);
-}
-
 void frmVersion::Form_Load()
 {
-    ui->lblTitle->setText(titleText(QString::fromUtf8(buildinfo::Title), buildinfo::VersionMajor,
-                                    buildinfo::VersionMinor));
+    // "Snapsentry  Ver 1.1": two blanks before "Ver", numbers without leading zeros.
+    ui->lblTitle->setText(QString::fromUtf8(buildinfo::Title) + QStringLiteral("  Ver ") +
+                          QString::number(buildinfo::VersionMajor) + QLatin1Char('.') +
+                          QString::number(buildinfo::VersionMinor));
     ui->lblLastUpdate->setText(QStringLiteral("LastUpdate: ") +
                                QString::fromUtf8(buildinfo::LastUpdate));
     ui->lblCopyright->setText(QString::fromUtf8(buildinfo::Copyright));

@@ -21,9 +21,6 @@ public:
     frmVersion(const Platform &platform, QWidget *owner);
     ~frmVersion() override;
 
-    // "Snapsentry  Ver 1.1": two blanks before "Ver", numbers without leading zeros.
-    static QString titleText(const QString &title, int major, int minor);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
