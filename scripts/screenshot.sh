@@ -1,27 +1,40 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the main window under Xvfb (with a window manager), for
-# the README and for looking at. Usage: scripts/screenshot.sh [out.png] [--menu]
+# Screenshots of the program under Xvfb with a window manager, for the README
+# and for looking at: the main window, its File and Help menus open, and the
+# About box. Usage: scripts/screenshot.sh [out-dir]   (default: docs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=$(realpath -m "${1:-docs/main-window.png}")
-mode="${2:-}"
+out=$(realpath -m "${1:-docs}")
 [ -x build/app/Snapsentry ] || scripts/build.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r build/app/. "$work/"
-mkdir -p "$(dirname "$out")"
+mkdir -p "$out"
 XVFB_SCREEN=800x600x24 tests/with-xvfb.sh --wm bash -c '
+    # The desktop is black: trimming it leaves the windows with their frames.
+    shot() { import -window root "$1.full.png"; convert "$1.full.png" -trim +repage "$1"; rm -f "$1.full.png"; }
     "$1/Snapsentry" & pid=$!
     for _ in $(seq 50); do
         wid=$(xdotool search --name "^Snapsentry$" 2>/dev/null | head -n1) && [ -n "$wid" ] && break
         sleep 0.2
     done
     sleep 1
-    if [ "$3" = "--menu" ]; then xdotool key --window "$wid" alt+f; sleep 0.7; fi
-    # The desktop is black: trimming it leaves the window with its frame (and an open menu).
-    import -window root "$2.full.png"
-    convert "$2.full.png" -trim +repage "$2"
-    rm -f "$2.full.png"
+    shot "$2/main-window.png"
+    # Real key presses (XTEST) to the focused window: Qt ignores synthetic ones.
+    xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+    xdotool key alt+f; sleep 0.7
+    shot "$2/file-menu.png"
+    xdotool key Escape Escape; sleep 0.3
+    xdotool key alt+h; sleep 0.7
+    shot "$2/help-menu.png"
+    xdotool key Escape Escape; sleep 0.3
+    xdotool key alt+h; sleep 0.5; xdotool key a
+    for _ in $(seq 25); do
+        about=$(xdotool search --name "^バージョン情報$" 2>/dev/null | head -n1) && [ -n "$about" ] && break
+        sleep 0.2
+    done
+    sleep 0.5
+    [ -n "${about:-}" ] && import -window "$about" -frame "$2/about.png"
     kill "$pid"
-' _ "$work" "$out" "$mode"
-echo "$out"
+' _ "$work" "$out"
+ls "$out"/*.png
