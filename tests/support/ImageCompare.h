@@ -7,12 +7,10 @@
 namespace testsupport
 {
 
-// Peak signal-to-noise ratio of b against a over the RGB channels, in dB;
-// 99 for identical pictures, 0 when the sizes differ.
+// PSNR of b against a over RGB in dB: 99 when identical, 0 when the sizes differ.
 double psnr(const QImage &a, const QImage &b);
 
-// A busy, desktop-like picture: gradients, windows with text, photo-like noise.
-// The same seed gives the same picture.
+// A busy desktop-like picture (gradient, photo-like noise, text windows); one per seed.
 QImage busyDesktopPicture(const QSize &size, int seed = 1);
 
 } // namespace testsupport
