@@ -6,13 +6,15 @@
 #include "shell/frmMain.h"
 #include "support/ErrLog.h"
 
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
+#include <algorithm>
+
+// One row of a QtTest table on a single line.
+template <class... T> void dataRow(const char *name, T... columns)
+{
+    (QTest::newRow(name) << ... << columns);
+}
 
 // A loaded main window on the fake platform, saving into a fresh folder.
 struct CaptureHarness {
@@ -29,22 +31,19 @@ struct CaptureHarness {
     {
         return w.findChild<T *>(name);
     }
-    void set(const char *edit, const QString &text) const
-    {
-        child<QLineEdit>(QLatin1String(edit))->setText(text);
-    }
-    bool active(const char *timer) const { return child<QTimer>(QLatin1String(timer))->isActive(); }
-    void pressConfirm() const { child<QPushButton>(QStringLiteral("cmdTmSet"))->click(); }
+    void set(const char *edit, const QString &text) const { child<QLineEdit>(edit)->setText(text); }
+    bool active(const char *timer) const { return child<QTimer>(timer)->isActive(); }
+    void pressConfirm() const { child<QPushButton>("cmdTmSet")->click(); }
     static int minuteOf(const QString &hhnn)
     {
-        return hhnn.left(2).toInt() * 60 + hhnn.right(2).toInt();
+        return hhnn.left(2).toInt() * 60 + hhnn.mid(2).toInt();
     }
 
     // Sets the schedule ("hhnn" start and end) and arms at the start of the start minute.
     void arm(const QString &start, const QString &end, int step, int endAction = 0)
     {
-        const QString lists[] = {"cmbStTm_0", "cmbStTm_1", "cmbEdTm_0", "cmbEdTm_1", "cmbStep"};
-        const QString texts[] = {start.left(2), start.right(2), end.left(2), end.right(2),
+        const char *lists[] = {"cmbStTm_0", "cmbStTm_1", "cmbEdTm_0", "cmbEdTm_1", "cmbStep"};
+        const QString texts[] = {start.left(2), start.mid(2), end.left(2), end.mid(2),
                                  QString::number(step).rightJustified(2, QLatin1Char('0'))};
         for (int i = 0; i < 5; ++i)
             child<QComboBox>(lists[i])->setCurrentText(texts[i]);
@@ -61,31 +60,20 @@ struct CaptureHarness {
         if (active("CapTimer"))
             QMetaObject::invokeMethod(&w, "CapTimer_Timer");
     }
-    // Arms and lets the run take its first shot.
-    void startRun(const QString &start, const QString &end, int step, int endAction = 0)
-    {
-        arm(start, end, step, endAction);
-        tick(minuteOf(start), 0);
-        tick(minuteOf(start), 1);
-    }
 
-    QString shotPath(const QString &name) const { return shots.path() + QLatin1Char('/') + name; }
-    QStringList shotMinutes() const
-    {
-        QStringList minutes;
-        for (const QString &path : fake.grabs)
-            minutes << path.right(8).left(4);
-        return minutes;
-    }
     bool controlsEnabled(bool enabled) const
     {
-        for (const char *name :
-             {"cmbStTm_0", "cmbStTm_1", "cmbEdTm_0", "cmbEdTm_1", "cmbStep", "txtSaveFolder",
-              "cmdSelectFolder", "txtTopNm", "opEnd_0", "opEnd_1", "opEnd_2"}) {
-            if (child(QLatin1String(name))->isEnabled() != enabled)
-                return false;
-        }
-        return true;
+        const char *names[] = {"cmbStTm_0", "cmbStTm_1",     "cmbEdTm_0",       "cmbEdTm_1",
+                               "cmbStep",   "txtSaveFolder", "cmdSelectFolder", "txtTopNm",
+                               "opEnd_0",   "opEnd_1",       "opEnd_2"};
+        return std::ranges::all_of(names, [&](auto n) { return child(n)->isEnabled() == enabled; });
+    }
+    // Whether the tray shows this tip and the picture of the named label.
+    bool trayShows(const char *picture, const QString &tip) const
+    {
+        auto argb = [](const QImage &i) { return i.convertToFormat(QImage::Format_ARGB32); };
+        return fake.trayData.tip == tip && argb(fake.trayData.icon.pixmap(32, 32).toImage()) ==
+                                               argb(child<QLabel>(picture)->pixmap().toImage());
     }
     // The texts of the Err.log entries, oldest first (the ring never wraps in a test).
     QStringList logEntries() const
