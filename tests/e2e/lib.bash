@@ -30,3 +30,27 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+# Retries a command for up to $1 tenths of a second.
+wait_for() { # tenths command...
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
+# A step that does not stop the script when it fails: the next steps still
+# run and report; failures counts the failed ones.
+check() { # description command...
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok:   $what"
+    else
+        echo "FAIL: $what"
+        failures=$((${failures:-0} + 1))
+    fi
+}
