@@ -66,6 +66,22 @@ private Q_SLOTS:
         QVERIFY(!s.w.taskBarMenu()->isVisible());
     }
 
+    void rightPressPopsUpTheTrayMenu()
+    {
+        Shown s;
+        s.minimise();
+        s.fake.trayHandler(platform::RightButtonDown);
+        QMenu *menu = s.w.taskBarMenu();
+        QVERIFY(menu->isVisible());
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(items, (QStringList{"開く(&O)", "-", "終了"}));
+        menu->actions().first()->trigger();
+        menu->hide();
+        QVERIFY(s.restored());
+    }
+
     void withoutTrayTheWindowStaysOnTheTaskbar()
     {
         Shown s;
