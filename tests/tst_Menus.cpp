@@ -5,149 +5,98 @@
 #include "shell/frmMain.h"
 #include "support/frmVersion.h"
 
-#include <QAction>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_Menus : public QObject
 {
     Q_OBJECT
 
-    // "caption|shortcut" per item, "-" for a separator.
-    static QStringList items(const QMenu *menu)
+    QTemporaryDir shots;
+
+    // Loaded with a valid save folder, so that confirming arms.
+    bool showLoaded(frmMain &w)
     {
-        QStringList list;
-        for (const QAction *a : menu->actions())
-            list << (a->isSeparator() ? QStringLiteral("-")
-                                      : a->text() + QLatin1Char('|') + a->shortcut().toString());
-        return list;
+        if (!w.Form_Load())
+            return false;
+        w.findChild<QLineEdit *>(QStringLiteral("txtSaveFolder"))->setText(shots.path());
+        w.show();
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
     }
 
     // What the program did, as far as the menu items can make it do something.
-    static QString effect(const FakePlatform &fake, const frmMain &w)
+    static QString effect(const FakePlatform &fake, const frmMain &w, QStringList e = {})
     {
-        QStringList e;
         if (!w.isVisible())
             e << QStringLiteral("hidden");
+        if (w.isArmed())
+            e << QStringLiteral("armed");
         if (fake.trayShown)
             e << QStringLiteral("tray");
         if (fake.exitCode)
             e << QStringLiteral("exit %1").arg(*fake.exitCode);
         for (const QString &d : fake.openedDocuments)
-            e << QStringLiteral("open ") + QFileInfo(d).fileName();
-        for (const QString &u : fake.openedUrls)
-            e << QStringLiteral("browse ") + u;
+            e << QFileInfo(d).fileName();
+        e << fake.openedUrls << fake.messageTexts();
         return e.join(QStringLiteral(", "));
     }
 
-    static void showActive(frmMain &w)
-    {
-        w.show();
-        w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-    }
-
 private Q_SLOTS:
-    void menus_data()
+    void trayMenuStaysOutOfMenuBar()
     {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("File") << QStringLiteral("M_FileMain")
-                              << QStringList{QStringLiteral("確定/ｷｬﾝｾﾙ(&S)|F5"),
-                                             QStringLiteral("ﾀｽｸﾄﾚｲに格納(&M)|"),
-                                             QStringLiteral("-"), QStringLiteral("終了(&X)|")};
-        QTest::newRow("Help") << QStringLiteral("M_HelpMain")
-                              << QStringList{QStringLiteral("Readme.txt(&R)...|F1"),
-                                             QStringLiteral("Webページ(&W)...|"),
-                                             QStringLiteral("-"),
-                                             QStringLiteral("バージョン情報(&A)...|")};
-    }
-
-    void menus()
-    {
-        QFETCH(QString, menu);
-        QFETCH(QStringList, expected);
         FakePlatform fake;
         frmMain w(fake.platform());
-        QCOMPARE(items(w.findChild<QMenu *>(menu)), expected);
-        QStringList bar;
-        for (const QAction *a : w.menuBar()->actions())
-            bar << a->text();
-        QCOMPARE(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("ヘルプ(&H)")}));
+        QVERIFY(!w.menuBar()->actions().contains(w.taskBarMenu()->menuAction()));
     }
 
+    // Menu items by name; keys go to whatever control was named before them.
     void itemReachesItsProcedure_data()
     {
-        QTest::addColumn<QString>("item");
+        QTest::addColumn<QStringList>("items");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("store in tray")
-            << QStringLiteral("M_File_2") << QStringLiteral("hidden, tray");
-        QTest::newRow("exit") << QStringLiteral("M_File_4") << QStringLiteral("hidden, exit 0");
-        QTest::newRow("Readme") << QStringLiteral("M_Help_1") << QStringLiteral("open Readme.txt");
-        QTest::newRow("web page") << QStringLiteral("M_Help_2")
-                                  << QStringLiteral("browse ") + QString::fromUtf8(buildinfo::Url);
+        QTest::newRow("confirm") << QStringList{"M_File_1"} << QStringLiteral("armed");
+        QTest::newRow("store in tray") << QStringList{"M_File_2"} << QStringLiteral("hidden, tray");
+        QTest::newRow("exit") << QStringList{"M_File_4"} << QStringLiteral("hidden, exit 0");
+        QTest::newRow("Readme") << QStringList{"M_Help_1"} << QStringLiteral("Readme.txt");
+        QTest::newRow("web page") << QStringList{"M_Help_2"} << QString::fromUtf8(buildinfo::Url);
+        QTest::newRow("About box") << QStringList{"M_Help_4"} << QStringLiteral("About over main");
+        QTest::newRow("tray: open") << QStringList{"M_File_2", "M_TaskBar_1"} << QString();
+        QTest::newRow("tray: exit")
+            << QStringList{"M_File_2", "M_TaskBar_3"} << QStringLiteral("hidden, exit 0");
+        QTest::newRow("F1, F5 in the hour list")
+            << QStringList{"cmbStTm_0", "F1", "F5"} << QStringLiteral("armed, Readme.txt");
+        // Arming locks the folder box; F1 and F5 still reach the window.
+        QTest::newRow("F5, F1, F5 in the folder box")
+            << QStringList{"txtSaveFolder", "F5", "F1", "F5"} << QStringLiteral("Readme.txt");
     }
 
     void itemReachesItsProcedure()
     {
-        QFETCH(QString, item);
+        QFETCH(QStringList, items);
         QFETCH(QString, expected);
         FakePlatform fake;
+        QStringList modal;
         frmMain w(fake.platform());
-        QVERIFY(w.Form_Load());
-        showActive(w);
-        w.findChild<QAction *>(item)->trigger();
-        QCOMPARE(effect(fake, w), expected);
-        QVERIFY(fake.messages.isEmpty());
-    }
-
-    void aboutBoxIsModalOverMainWindow()
-    {
-        FakePlatform fake;
-        frmMain w(fake.platform());
-        QVERIFY(w.Form_Load());
-        showActive(w);
-        QPointer<QWidget> box;
-        bool modalOverMain = false;
-        // Runs inside the box's own event loop; a second shot guards against a hang.
-        QTimer::singleShot(0, this, [&] {
-            box = QApplication::activeModalWidget();
-            modalOverMain = qobject_cast<frmVersion *>(box) && box->isModal() && box->isVisible() &&
-                            box->parentWidget() == &w;
-            if (box)
+        QVERIFY(showLoaded(w));
+        QTimer::singleShot(0, &w, [&] { // runs inside a modal box's own event loop
+            if (auto *box = qobject_cast<frmVersion *>(QApplication::activeModalWidget())) {
+                modal << (box->parentWidget() == &w ? "About over main" : "About");
                 box->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+            }
         });
-        QTimer::singleShot(5000, this, [] {
-            if (QWidget *m = QApplication::activeModalWidget())
-                m->close();
-        });
-        w.findChild<QAction *>(QStringLiteral("M_Help_4"))->trigger();
-        QVERIFY(modalOverMain);
-        QVERIFY(box.isNull()); // closed means gone: the next opening builds a new box
-        QCOMPARE(effect(fake, w), QString());
-    }
-
-    void f1OpensReadmeFromAnyControl_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::newRow("hour list") << QStringLiteral("cmbStTm_0");
-        QTest::newRow("read-only folder box") << QStringLiteral("txtSaveFolder");
-        QTest::newRow("prefix box") << QStringLiteral("txtTopNm");
-        QTest::newRow("option button") << QStringLiteral("opEnd_1");
-        QTest::newRow("confirm button") << QStringLiteral("cmdTmSet");
-    }
-
-    void f1OpensReadmeFromAnyControl()
-    {
-        QFETCH(QString, control);
-        FakePlatform fake;
-        frmMain w(fake.platform());
-        QVERIFY(w.Form_Load());
-        showActive(w);
-        w.findChild<QWidget *>(control)->setFocus();
-        QTest::keyClick(w.windowHandle(), Qt::Key_F1);
-        QCOMPARE(effect(fake, w), QStringLiteral("open Readme.txt"));
+        for (const QString &item : items) {
+            if (auto *action = w.findChild<QAction *>(item))
+                action->trigger();
+            else if (auto *control = w.findChild<QWidget *>(item))
+                control->setFocus();
+            else
+                QTest::keyClick(w.windowHandle(), QKeySequence(item)[0].key());
+        }
+        QCOMPARE(effect(fake, w, modal), expected);
     }
 };
 
