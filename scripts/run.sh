@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-scripts/build.sh
+scripts/build.sh Snapsentry SaveJPG
 if [ -z "${DISPLAY:-}" ]; then
     echo "Snapsentry needs an X11 desktop session: DISPLAY is not set." >&2
     echo "Start it from a terminal inside your desktop, or try it under Xvfb:" >&2
