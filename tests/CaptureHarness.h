@@ -4,7 +4,6 @@
 
 #include "FakePlatform.h"
 #include "shell/frmMain.h"
-#include "support/ErrLog.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -75,14 +74,5 @@ struct CaptureHarness {
         return fake.trayData.tip == tip && argb(fake.trayData.icon.pixmap(32, 32).toImage()) ==
                                                argb(child<QLabel>(picture)->pixmap().toImage());
     }
-    // The texts of the Err.log entries, oldest first (the ring never wraps in a test).
-    QStringList logEntries() const
-    {
-        QFile file(fake.appFile(QStringLiteral("Err.log")));
-        QStringList entries;
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        for (qsizetype at = support::LogRecordSize; at < bytes.size(); at += support::LogRecordSize)
-            entries << QString::fromUtf8(bytes.mid(at + 21, support::LogTextSize)).trimmed();
-        return entries;
-    }
+    QStringList logEntries() const { return fake.logEntries(); }
 };

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
 #include "FakePlatform.h"
-#include "support/ErrLog.h"
 #include "support/Launchers.h"
 
 #include <QtTest>
@@ -36,13 +35,8 @@ private Q_SLOTS:
         QCOMPARE(fake.openedDocuments, QStringList{path});
         QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("Readme表示エラー\r\n") + text});
         QCOMPARE(fake.messages.first().icon, platform::MsgIcon::Critical);
-        QFile log(fake.appFile(QStringLiteral("Err.log")));
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QByteArray all = log.readAll();
-        QCOMPARE(all.size(), 2 * support::LogRecordSize); // the header and one entry
-        QCOMPARE(
-            QString::fromUtf8(all.mid(support::LogRecordSize + 21, support::LogTextSize)).trimmed(),
-            QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") + text + QChar(0x3000) + path);
+        QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") +
+                                                text + QChar(0x3000) + path});
     }
 
     void failingWebPageIsShown()

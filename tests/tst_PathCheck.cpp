@@ -60,10 +60,9 @@ private Q_SLOTS:
         QCOMPARE(mdlCommon::Sub_PathCheck(fake.platform(), path, flag), found);
         QCOMPARE(fake.messageTexts().join(""),
                  report.isEmpty() ? "" : "存在チェックエラー\r\n" + report);
-        QFile log(fake.appFile("Err.log"));
-        QCOMPARE(log.open(QIODevice::ReadOnly), !report.isEmpty());
-        if (log.isOpen())
-            QVERIFY(log.readAll().contains(("[mdlCommon]-[Sub_PathCheck] " + report).toUtf8()));
+        QCOMPARE(fake.logEntries(), report.isEmpty()
+                                        ? QStringList()
+                                        : QStringList{"[mdlCommon]-[Sub_PathCheck] " + report});
     }
 };
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
 
+#include "support/ErrLog.h"
+
 #include <QFile>
 #include <QImage>
 
@@ -10,6 +12,16 @@ FakePlatform::FakePlatform() = default;
 Platform FakePlatform::platform()
 {
     return Platform{*this, *this, *this, *this, *this, *this, *this, *this, appDir()};
+}
+
+QStringList FakePlatform::logEntries() const
+{
+    QFile file(appFile(QStringLiteral("Err.log")));
+    QStringList entries;
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    for (qsizetype at = support::LogRecordSize; at < bytes.size(); at += support::LogRecordSize)
+        entries << QString::fromUtf8(bytes.mid(at + 21, support::LogTextSize)).trimmed();
+    return entries;
 }
 
 void FakePlatform::show(const QString &text, platform::MsgIcon icon)

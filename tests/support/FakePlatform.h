@@ -28,6 +28,8 @@ public:
     Platform platform();
     QString appDir() const { return appDir_.path(); }
     QString appFile(const QString &name) const { return appDir() + QLatin1Char('/') + name; }
+    // The texts of the Err.log entries in record order, blanks trimmed.
+    QStringList logEntries() const;
 
     // Message boxes. onMessage runs while the box is "open", so a test can make
     // a timer tick or a click happen inside a modal box.
