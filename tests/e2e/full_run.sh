@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.bash"
 
 app=$(make_app_copy) shots=$(mktemp -d) prefix=e2e failures=0 pid=
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$app" "$shots"' EXIT
+trap '{ [ -z "$pid" ] || kill "$pid" 2>/dev/null; } || true; rm -rf "$app" "$shots"' EXIT
 rm -f "$app/Snapsentry.ini" "$app/Err.log"
 
 # Visible windows titled Snapsentry other than the main window, bigger than a

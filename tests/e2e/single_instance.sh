@@ -9,7 +9,7 @@ exec "$here/../with-xvfb.sh" bash -c '
 set -euo pipefail
 source "$1/lib.bash"
 app=$(make_app_copy)
-trap "kill -9 \$(jobs -p) 2>/dev/null; rm -rf \"$app\"" EXIT
+trap "kill -9 \$(jobs -p) 2>/dev/null || true; rm -rf \"$app\"" EXIT
 printf "[Main]\nStartTimeH=08\nStepTime=05\nSaveFolder=/tmp\n" > "$app/Snapsentry.ini"
 cp "$app/Snapsentry.ini" "$app/ini.before"
 
