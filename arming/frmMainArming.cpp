@@ -4,11 +4,11 @@
 #include "arming/PathCheck.h"
 #include "arming/UseFileNmCheck.h"
 #include "capture/Schedule.h"
+#include "platform/FileProbe.h"
 #include "shell/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
 
-#include <QFileInfo>
 #include <QTimer>
 
 namespace
@@ -45,8 +45,7 @@ void frmMain::arm()
     if (folder.isEmpty())
         return refuse(QStringLiteral("画像保存先を設定してください"), ui->cmdSelectFolder);
     // A plain file passes the existence check but cannot hold the shots.
-    const QFileInfo folderInfo(folder);
-    if (!mdlCommon::Sub_PathCheck(p, folder, 1) || (folderInfo.exists() && !folderInfo.isDir()))
+    if (!mdlCommon::Sub_PathCheck(p, folder, 1) || platform::FileProbe::inspect(folder).isPlainFile)
         return refuse(QStringLiteral("画像保存先が見つかりません"), ui->cmdSelectFolder);
     if (!mdlMain::Fun_UseFileNmCheck(p, ui->txtTopNm->text(), ui->picTaskIcon_1->pixmap()))
         return refuse(QStringLiteral("ファイル名に使用できない文字が含まれています"), ui->txtTopNm);

@@ -7,6 +7,28 @@
 namespace platform
 {
 
+namespace
+{
+
+// The mouse message a tray activation stands for; 0 for the ones nobody handles.
+int messageFor(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return LeftButtonDown;
+    case QSystemTrayIcon::Context:
+        return RightButtonDown;
+    case QSystemTrayIcon::DoubleClick:
+        return LeftButtonDoubleClick;
+    case QSystemTrayIcon::MiddleClick:
+        return MiddleButtonDown;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
 {
     // Queued: restoring the window removes the icon, and removing it destroys the
@@ -14,24 +36,8 @@ QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
     QObject::connect(
         icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
         [this](QSystemTrayIcon::ActivationReason reason) {
-            if (!handler_)
-                return;
-            switch (reason) {
-            case QSystemTrayIcon::Trigger:
-                handler_(LeftButtonDown);
-                break;
-            case QSystemTrayIcon::Context:
-                handler_(RightButtonDown);
-                break;
-            case QSystemTrayIcon::DoubleClick:
-                handler_(LeftButtonDoubleClick);
-                break;
-            case QSystemTrayIcon::MiddleClick:
-                handler_(MiddleButtonDown);
-                break;
-            default:
-                break;
-            }
+            if (const int message = messageFor(reason); handler_ && message != 0)
+                handler_(message);
         },
         Qt::QueuedConnection);
 }
