@@ -2,12 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/BmpWriter.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
-#include <atomic>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace platform
 {
@@ -16,7 +14,6 @@ namespace
 {
 
 constexpr std::size_t HeadersSize = 14 + 40;
-std::atomic<unsigned> tempCounter{0};
 
 void put16(unsigned char *p, unsigned v)
 {
@@ -28,39 +25,6 @@ void put32(unsigned char *p, std::uint32_t v)
 {
     put16(p, v & 0xFFFF);
     put16(p + 2, v >> 16);
-}
-
-// A new, uniquely named file beside path; O_EXCL with 0666 keeps the user's umask.
-int createTemporary(const QByteArray &path, QByteArray *temp)
-{
-    const int slash = path.lastIndexOf('/');
-    const QByteArray folder = path.left(slash + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        *temp = folder + ".snapsentry-" + QByteArray::number(getpid()) + '-' +
-                QByteArray::number(tempCounter++) + ".tmp";
-        const int fd = open(temp->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-bool writeAll(int fd, const unsigned char *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -104,24 +68,9 @@ QString BmpWriter::save(const QString &path) const
 {
     if (buffer_.empty())
         return QStringLiteral("empty picture");
-    QByteArray temp;
-    const int fd = createTemporary(QFile::encodeName(path), &temp);
-    if (fd < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    bool ok = writeAll(fd, buffer_.data(), buffer_.size());
-    int err = errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (ok)
-        return {};
-    unlink(temp.constData());
-    return QString::fromLocal8Bit(std::strerror(err));
+    const int error =
+        writeFileAtomically(QFile::encodeName(path).constData(), buffer_.data(), buffer_.size());
+    return error == 0 ? QString() : QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/FileProbe.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -20,23 +22,6 @@ QByteArray nativeName(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     return name.contains('\0') ? QByteArray() : name;
-}
-
-int writeAll(int fd, const QByteArray &content)
-{
-    const char *data = content.constData();
-    qsizetype left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += n;
-        left -= n;
-    }
-    return 0;
 }
 
 } // namespace
@@ -78,7 +63,7 @@ FsResult FileProbe::createNew(const QString &path, const QByteArray &content)
     if (fd < 0)
         return {errno};
 
-    int error = writeAll(fd, content);
+    int error = writeAll(fd, content.constData(), std::size_t(content.size()));
     // close() is where a delayed write failure (a full disk on some file systems) shows.
     if (::close(fd) != 0 && error == 0 && errno != EINTR)
         error = errno;

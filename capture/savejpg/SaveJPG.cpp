@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "SaveJPG.h"
 #include "BmpImage.h"
-#include "JpegFile.h"
+#include "platform/AtomicFile.h"
 
 #include <turbojpeg.h>
 
@@ -44,7 +44,7 @@ int SavetoJPEG(const char *bmpPath, const char *jpgPath, unsigned char quality, 
                     &enc.jpeg, &enc.jpegSize, TJSAMP_444, quality, flags) != 0)
         return SAVEJPG_E_ENCODE;
 
-    if (!savejpg::writeFileAtomically(jpgPath, enc.jpeg, enc.jpegSize))
+    if (platform::writeFileAtomically(jpgPath, enc.jpeg, enc.jpegSize) != 0)
         return SAVEJPG_E_JPEG_WRITE;
     return SAVEJPG_OK;
 }

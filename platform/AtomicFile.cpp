@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "JpegFile.h"
+#include "platform/AtomicFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -8,10 +8,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
-#include <time.h>
 #include <unistd.h>
 
-namespace savejpg
+namespace platform
 {
 
 namespace
@@ -26,48 +25,50 @@ int createTemporary(const char *path, std::string *tempPath)
     const char *slash = std::strrchr(path, '/');
     const std::string folder = slash ? std::string(path, std::size_t(slash - path) + 1) : "";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        timespec ts{};
-        clock_gettime(CLOCK_MONOTONIC, &ts);
         char name[64];
-        std::snprintf(name, sizeof name, ".savejpg-%d-%u-%lx.tmp", int(getpid()), counter++,
-                      static_cast<unsigned long>(ts.tv_nsec));
+        std::snprintf(name, sizeof name, ".snapsentry-%d-%u.tmp", int(getpid()), counter++);
         *tempPath = folder + name;
-        int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
-bool writeAll(int fd, const unsigned char *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
-bool writeFileAtomically(const char *path, const unsigned char *data, std::size_t size)
+int writeAll(int fd, const void *data, std::size_t size)
+{
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    while (size > 0) {
+        const ssize_t n = write(fd, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        bytes += n;
+        size -= std::size_t(n);
+    }
+    return 0;
+}
+
+int writeFileAtomically(const char *path, const void *data, std::size_t size)
 {
     std::string temp;
     const int fd = createTemporary(path, &temp);
     if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, data, size);
+        return errno;
+    int error = writeAll(fd, data, size);
     // close() can report a delayed write error (network file systems).
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(temp.c_str(), path) == 0;
-    if (!ok)
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(temp.c_str(), path) != 0)
+        error = errno;
+    if (error != 0)
         unlink(temp.c_str());
-    return ok;
+    return error;
 }
 
-} // namespace savejpg
+} // namespace platform

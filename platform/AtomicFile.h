@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include <cstddef>
+
+// Plain POSIX, no Qt: the converter library compiles this file too.
+namespace platform
+{
+
+// Writes all of data to fd, resuming after short writes. Returns 0 or the errno.
+int writeAll(int fd, const void *data, std::size_t size);
+
+// Writes data to path through a new temporary file in the same folder that is
+// then renamed over path: the target is either the complete new file or
+// untouched, and no temporary file is left. Returns 0 or the errno of the
+// step that failed.
+int writeFileAtomically(const char *path, const void *data, std::size_t size);
+
+} // namespace platform
