@@ -4,7 +4,6 @@
 
 #include "shell/IniStore.h"
 #include "shell/TrayIconData.h"
-#include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"

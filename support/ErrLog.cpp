@@ -23,9 +23,12 @@ int headerNumber(const QByteArray &header)
     return value;
 }
 
-QString describe(const QFile &file)
+// The log's own failure: shown, never logged (there is nowhere to log it).
+bool logFailed(const Platform &p, const QString &description)
 {
-    return file.errorString();
+    p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + description,
+                      platform::MsgIcon::Critical);
+    return false;
 }
 
 } // namespace
@@ -58,11 +61,8 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
     QFile file(path);
     const bool existed = file.exists();
     if (existed) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + describe(file),
-                              platform::MsgIcon::Critical);
-            return false;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return logFailed(p, file.errorString());
         last = headerNumber(file.read(support::LogRecordSize));
         file.close();
         if (last >= support::LogRingSize)
@@ -76,13 +76,11 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
                          file.write(support::logRecord(now, text)) == support::LogRecordSize &&
                          file.flush();
     if (!written) {
-        const QString description = describe(file);
+        const QString description = file.errorString();
         file.close();
         if (!existed)
             file.remove(); // no empty log left by a first write that failed
-        p.messageBox.show(QStringLiteral("Log出力エラー\r\n") + description,
-                          platform::MsgIcon::Critical);
-        return false;
+        return logFailed(p, description);
     }
     file.close();
     return true;
