@@ -114,7 +114,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         double c = cpuMs();
-        QString error = grab.grabToBmp(bmp);
+        QString error = grab.grabNow(bmp);
         grabMs << t.nsecsElapsed() / 1e6;
         grabCpu << cpuMs() - c;
         if (!error.isEmpty())

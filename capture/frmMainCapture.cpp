@@ -8,6 +8,7 @@
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTimer>
@@ -76,7 +77,17 @@ void frmMain::takeShot()
         capture::shotBasePath(ui->txtSaveFolder->text(), ui->txtTopNm->text(), run_.NowTime);
     const QString bmp = base + QStringLiteral(".bmp");
     const QString jpg = base + QStringLiteral(".jpg");
-    if (const QString grabError = p.screenGrab.grabToBmp(bmp); !grabError.isEmpty())
+    QString grabError;
+    bool grabbed = false;
+    QEventLoop wait;
+    p.screenGrab.grabToBmp(bmp, [&](const QString &error) {
+        grabError = error;
+        grabbed = true;
+        wait.quit();
+    });
+    if (!grabbed)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!grabError.isEmpty())
         throw support::ProcError{grabError};
 
     int result = 0;

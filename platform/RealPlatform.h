@@ -9,6 +9,7 @@
 #include "platform/QtTray.h"
 #include "platform/SaveJpgLibrary.h"
 #include "platform/SystemClock.h"
+#include "platform/ThreadedGrab.h"
 #include "platform/XdgLauncher.h"
 #include "platform/x11/X11ScreenGrab.h"
 
@@ -24,7 +25,7 @@ private:
     platform::QtMessageBox messageBox_;
     platform::SystemClock clock_;
     platform::QtTray tray_;
-    platform::X11ScreenGrab screenGrab_;
+    platform::ThreadedGrab screenGrab_;
     platform::SaveJpgLibrary converter_;
     platform::QtFolderDialog folderDialog_;
     platform::XdgLauncher launcher_;

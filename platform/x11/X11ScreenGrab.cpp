@@ -10,7 +10,7 @@ X11ScreenGrab::X11ScreenGrab() : capture_(std::make_unique<X11Capture>()) {}
 
 X11ScreenGrab::~X11ScreenGrab() = default;
 
-QString X11ScreenGrab::grabToBmp(const QString &bmpPath)
+QString X11ScreenGrab::grabNow(const QString &bmpPath)
 {
     QString error;
     const XImage *image = capture_->grab(&error);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/BmpWriter.h"
-#include "platform/ScreenGrab.h"
+#include "platform/BlockingGrab.h"
 #include "platform/x11/PixelConverter.h"
 
 #include <memory>
@@ -16,12 +16,12 @@ class X11Capture;
 // Grabs the whole X11 root window (every monitor) into a bottom-up 24-bit BMP.
 // The X connection, the shared-memory image and the BMP buffer are kept between
 // shots; X11 headers stay out of this header, which Qt code includes.
-class X11ScreenGrab final : public ScreenGrab
+class X11ScreenGrab final : public BlockingGrab
 {
 public:
     X11ScreenGrab();
     ~X11ScreenGrab() override;
-    QString grabToBmp(const QString &bmpPath) override;
+    QString grabNow(const QString &bmpPath) override;
 
 private:
     std::unique_ptr<X11Capture> capture_;

@@ -65,9 +65,22 @@ void FakePlatform::remove()
     trayShown = false;
 }
 
-QString FakePlatform::grabToBmp(const QString &bmpPath)
+void FakePlatform::grabToBmp(const QString &bmpPath, Done done)
 {
     grabs << bmpPath;
+    heldGrab_ = [this, bmpPath, done] { done(writeGrab(bmpPath)); };
+    if (!holdGrabs)
+        finishGrab();
+}
+
+void FakePlatform::finishGrab()
+{
+    if (auto grab = std::exchange(heldGrab_, nullptr))
+        grab();
+}
+
+QString FakePlatform::writeGrab(const QString &bmpPath)
+{
     if (!grabError.isEmpty())
         return grabError;
     QImage image(8, 8, QImage::Format_RGB888);

@@ -59,10 +59,14 @@ public:
     void remove() override;
     void setNotifyHandler(std::function<void(int)> handler) override { trayHandler = handler; }
 
-    // Screen grab: writes a small BMP unless grabError is set.
+    // Screen grab: writes a small BMP unless grabError is set, and answers at
+    // once, or only when the test calls finishGrab() if holdGrabs is set.
     QStringList grabs;
     QString grabError;
-    QString grabToBmp(const QString &bmpPath) override;
+    bool holdGrabs = false;
+    void grabToBmp(const QString &bmpPath, Done done) override;
+    bool grabPending() const { return bool(heldGrab_); }
+    void finishGrab();
 
     // Converter: on result 0 it writes the JPEG path. converterMissing simulates
     // a library that cannot be loaded.
@@ -90,5 +94,7 @@ public:
     void exitNow(int code) override { exitCode = code; }
 
 private:
+    QString writeGrab(const QString &bmpPath);
     QTemporaryDir appDir_;
+    std::function<void()> heldGrab_;
 };

@@ -3,6 +3,7 @@
 // A whole run through the real screen grab and the real converter library.
 #include "FakePlatform.h"
 #include "platform/SaveJpgLibrary.h"
+#include "platform/ThreadedGrab.h"
 #include "platform/x11/X11ScreenGrab.h"
 #include "shell/frmMain.h"
 
@@ -23,7 +24,7 @@ private Q_SLOTS:
     void oneShotRunStoresAJpegAndNoBmp()
     {
         FakePlatform fake;
-        platform::X11ScreenGrab grab;
+        platform::ThreadedGrab grab(std::make_unique<platform::X11ScreenGrab>());
         platform::SaveJpgLibrary converter(qEnvironmentVariable("SNAPSENTRY_APP_DIR"));
         const Platform p{fake, fake, fake, grab, converter, fake, fake, fake, fake.appDir()};
         QTemporaryDir shots;
