@@ -2,32 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/QtTray.h"
 
-#include <QSystemTrayIcon>
-
 namespace platform
 {
-
-namespace
-{
-
-// The mouse message a tray activation stands for; 0 for the ones nobody handles.
-int messageFor(QSystemTrayIcon::ActivationReason reason)
-{
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        return LeftButtonDown;
-    case QSystemTrayIcon::Context:
-        return RightButtonDown;
-    case QSystemTrayIcon::DoubleClick:
-        return LeftButtonDoubleClick;
-    case QSystemTrayIcon::MiddleClick:
-        return MiddleButtonDown;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
 {
@@ -36,8 +12,8 @@ QtTray::QtTray() : icon_(std::make_unique<QSystemTrayIcon>())
     QObject::connect(
         icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
         [this](QSystemTrayIcon::ActivationReason reason) {
-            if (const int message = messageFor(reason); handler_ && message != 0)
-                handler_(message);
+            if (handler_)
+                handler_(reason);
         },
         Qt::QueuedConnection);
 }
@@ -49,16 +25,15 @@ bool QtTray::isAvailable() const
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void QtTray::add(const NotifyIconData &data)
+void QtTray::add()
 {
-    if (icon_->isVisible())
-        return;
-    modify(data);
-    icon_->show();
+    if (!icon_->isVisible())
+        icon_->show();
 }
 
 void QtTray::modify(const NotifyIconData &data)
 {
+    TrayIconData = data;
     icon_->setIcon(data.icon);
     icon_->setToolTip(data.tip);
 }
@@ -68,7 +43,7 @@ void QtTray::remove()
     icon_->hide();
 }
 
-void QtTray::setNotifyHandler(std::function<void(int message)> handler)
+void QtTray::setActivatedHandler(ActivatedHandler handler)
 {
     handler_ = std::move(handler);
 }

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QSystemTrayIcon>
 #include <functional>
 
 namespace platform
@@ -15,29 +16,23 @@ struct NotifyIconData {
     QString tip;
 };
 
-// Mouse message numbers the tray reports, as the window procedure knows them.
-enum TrayMessage : int {
-    MouseMove = 0x200,
-    LeftButtonDown = 0x201,
-    LeftButtonUp = 0x202,
-    LeftButtonDoubleClick = 0x203,
-    RightButtonDown = 0x204,
-    RightButtonUp = 0x205,
-    MiddleButtonDown = 0x207,
-};
-
-// The notification-area icon. add/modify/remove never fail visibly: a modify while
-// the icon is absent changes nothing on screen, an add while present does nothing.
+// The notification-area icon and its one record, TrayIconData, which it shows
+// whenever it is added. None of the calls fails visibly.
 class Tray
 {
 public:
+    using ActivatedHandler = std::function<void(QSystemTrayIcon::ActivationReason)>;
+
     virtual ~Tray() = default;
     virtual bool isAvailable() const = 0;
-    virtual void add(const NotifyIconData &data) = 0;
+    // Shows the icon with the record's picture and tip; nothing while it is shown.
+    virtual void add() = 0;
+    // Changes the record; an icon on show follows at once.
     virtual void modify(const NotifyIconData &data) = 0;
     virtual void remove() = 0;
-    // Called with a TrayMessage for every mouse event on the icon.
-    virtual void setNotifyHandler(std::function<void(int message)> handler) = 0;
+    // Called for every activation of the icon (a primary click is Trigger, the
+    // context click Context), after the press handler that reported it returned.
+    virtual void setActivatedHandler(ActivatedHandler handler) = 0;
 };
 
 } // namespace platform

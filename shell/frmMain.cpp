@@ -3,7 +3,6 @@
 #include "shell/frmMain.h"
 
 #include "shell/IniStore.h"
-#include "shell/TrayIconData.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -19,15 +18,6 @@ namespace
 {
 
 const QString Section = QStringLiteral("Main");
-const QString ArmedCaption = QStringLiteral("ｷｬﾝｾﾙ");
-
-QTimer *makeTimer(QObject *owner, const char *name, int interval)
-{
-    auto *t = new QTimer(owner);
-    t->setObjectName(QLatin1String(name));
-    t->setInterval(interval);
-    return t;
-}
 
 QLabel *makePanel(QWidget *owner, const char *name, int minWidth)
 {
@@ -65,7 +55,7 @@ static void initResources()
 }
 
 frmMain::frmMain(const Platform &platform, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), p(platform)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), p(platform), session_(platform)
 {
     initResources();
     ui->setupUi(this);
@@ -82,9 +72,9 @@ frmMain::frmMain(const Platform &platform, QWidget *parent)
     ui->centralwidget->setFixedSize(342, 298 - 19);
     setFixedSize(342, ui->menubar->sizeHint().height() + 298);
 
-    Timer = makeTimer(this, "Timer", 500);
-    StartTimer = makeTimer(this, "StartTimer", 1000);
-    CapTimer = makeTimer(this, "CapTimer", 1000);
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setInterval(500);
     connectHandlers();
     Timer->start();
 }
@@ -96,8 +86,9 @@ void frmMain::connectHandlers()
     connect(ui->cmdTmSet, &QPushButton::clicked, this, &frmMain::cmdTmSet_Click);
     connect(ui->cmdSelectFolder, &QPushButton::clicked, this, &frmMain::cmdSelectFolder_Click);
     connect(Timer, &QTimer::timeout, this, &frmMain::Timer_Timer);
-    connect(StartTimer, &QTimer::timeout, this, &frmMain::StartTimer_Timer);
-    connect(CapTimer, &QTimer::timeout, this, &frmMain::CapTimer_Timer);
+    connect(&session_, &capture::CaptureSession::armedChanged, this, &frmMain::showArmed);
+    connect(&session_, &capture::CaptureSession::shotCounted, this, &frmMain::showShotCount);
+    connect(&session_, &capture::CaptureSession::endActionRequested, this, &frmMain::runEndAction);
 
     const std::pair<QAction *, int> fileItems[] = {
         {ui->M_File_1, 1}, {ui->M_File_2, 2}, {ui->M_File_4, 4}};
@@ -112,22 +103,22 @@ void frmMain::connectHandlers()
         connect(action, &QAction::triggered, this,
                 [this, index = index] { M_TaskBar_Click(index); });
 
-    p.tray.setNotifyHandler([this](int message) { Form_MouseMove(message); });
+    p.tray.setActivatedHandler(
+        [this](QSystemTrayIcon::ActivationReason reason) { Form_MouseMove(reason); });
 }
 
 bool frmMain::Form_Load()
 {
-    const bool loaded = support::guarded(
-        p, QStringLiteral("フォームロードエラー"), QStringLiteral("[frmMain]-[Form_Load] "),
-        [this] {
-            ui->linEtched->show();
-            StartTimer->stop();
-            CapTimer->stop();
-            fillLists();
-            showSavedSettings();
-            mdlMain::TrayIconData = {ui->picTaskIcon_0->pixmap(), QStringLiteral("Snapsentry")};
-            p.tray.add(mdlMain::TrayIconData);
-        });
+    const bool loaded =
+        support::guarded(p, QStringLiteral("フォームロードエラー"),
+                         QStringLiteral("[frmMain]-[Form_Load] "), [this] {
+                             ui->linEtched->show();
+                             fillLists();
+                             showSavedSettings();
+                             p.tray.modify({QIcon(QStringLiteral(":/icons/tray_idle.png")),
+                                            QStringLiteral("Snapsentry")});
+                             p.tray.add();
+                         });
     if (!loaded)
         p.process.exitNow(1); // nothing is saved: the file keeps the value that failed
     return loaded;
@@ -211,12 +202,9 @@ void frmMain::Form_Unload(bool &cancel)
     }
     saveSettings();
     p.tray.remove();
+    // A shot cancelled just before gets a moment to finish and remove its BMP.
+    session_.finishForExit(5000);
     p.process.exitNow(0);
-}
-
-bool frmMain::isArmed() const
-{
-    return ui->cmdTmSet->text() == ArmedCaption;
 }
 
 QString frmMain::panelText(int panel) const
@@ -239,20 +227,6 @@ QList<QWidget *> frmMain::settingsControls() const
     return {ui->cmbStTm_0, ui->cmbStTm_1,     ui->cmbEdTm_0,       ui->cmbEdTm_1,
             ui->cmbStep,   ui->txtSaveFolder, ui->cmdSelectFolder, ui->txtTopNm,
             ui->opEnd_0,   ui->opEnd_1,       ui->opEnd_2};
-}
-
-void frmMain::setSettingsControlsEnabled(bool enabled)
-{
-    for (QWidget *control : settingsControls())
-        control->setEnabled(enabled);
-}
-
-void frmMain::setTrayArmed(bool armed)
-{
-    const QString title = QStringLiteral("Snapsentry");
-    mdlMain::TrayIconData.icon = (armed ? ui->picTaskIcon_1 : ui->picTaskIcon_0)->pixmap();
-    mdlMain::TrayIconData.tip = armed ? title + QStringLiteral(" - 設定中") : title;
-    p.tray.modify(mdlMain::TrayIconData);
 }
 
 void frmMain::M_File_Click(int index)

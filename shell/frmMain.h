@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "capture/RunVariables.h"
+#include "capture/CaptureSession.h"
 #include "platform/Platform.h"
 
 #include <QMainWindow>
+#include <QSystemTrayIcon>
 #include <memory>
 
 class QLabel;
@@ -17,9 +18,9 @@ namespace Ui
 class frmMain;
 }
 
-// The main window. Its handlers keep the names users of the program's
-// documentation know them by; each is implemented in the subsystem it belongs to:
-// shell/ (load, unload, menus, tray, folder), capture/ (timers), arming/ (Sub_Set).
+// The main window: the settings controls, the menus, the tray and the status bar.
+// The run itself is a CaptureSession; the window shows what it reports. Handler
+// names matter: the error boxes' log entries name them ("[frmMain]-[Sub_Set] ").
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -35,11 +36,9 @@ public:
     void Sub_Set();
     void Sub_FormShow();
     void Sub_FormHide();
-    QString Fun_NextTime(const QString &t);
 
-    // The armed state is the confirm button's caption, nothing else.
-    bool isArmed() const;
-    const RunVariables &runVariables() const { return run_; }
+    bool isArmed() const { return session_.isArmed(); }
+    capture::CaptureSession &session() { return session_; }
     QString panelText(int panel) const;
     QMenu *taskBarMenu() const;
 
@@ -47,18 +46,20 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private Q_SLOTS:
     void Form_Resize();
-    void Form_MouseMove(int message);
+    void Form_MouseMove(QSystemTrayIcon::ActivationReason reason);
     void cmdTmSet_Click();
     void cmdSelectFolder_Click();
     void Timer_Timer();
-    void StartTimer_Timer();
-    void CapTimer_Timer();
     void M_File_Click(int index);
     void M_Help_Click(int index);
     void M_TaskBar_Click(int index);
+    void showArmed(bool armed);
+    void showShotCount(qint16 count);
+    void runEndAction(capture::EndAction action, qint16 count);
 
 private:
     void connectHandlers();
@@ -66,33 +67,15 @@ private:
     void fillLists();
     void showSavedSettings();
     void saveSettings();
+    capture::RunSettings runSettings() const;
 
-    // Shared by disarming and the end of a run.
     QList<QWidget *> settingsControls() const;
-    void setSettingsControlsEnabled(bool enabled);
-    void setTrayArmed(bool armed);
     void setPanelText(int panel, const QString &text);
-
-    // Arming (arming/frmMainArming.cpp).
-    void arm();
-    void disarm();
-
-    // Capture cycle steps (capture/frmMainCapture.cpp).
-    void takeShot();
-    void endOfRun();
 
     std::unique_ptr<Ui::frmMain> ui;
     Platform p;
+    capture::CaptureSession session_;
     QTimer *Timer = nullptr;
-    QTimer *StartTimer = nullptr;
-    QTimer *CapTimer = nullptr;
     QLabel *statusPanel1 = nullptr;
     QLabel *statusPanel2 = nullptr;
-    RunVariables run_;
-    // A capture tick that is still running (inside one of its message boxes)
-    // makes later ticks do nothing.
-    bool captureTickRunning_ = false;
-    // Bumped by every arming and disarming, so a tick can tell that the run it
-    // belongs to was cancelled while it waited in a message box.
-    quint64 runGeneration_ = 0;
 };

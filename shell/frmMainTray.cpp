@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The window's life between the desktop and the notification area.
-#include "shell/TrayIconData.h"
 #include "shell/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
@@ -18,13 +17,6 @@ void frmMain::changeEvent(QEvent *event)
         Form_Resize();
 }
 
-void frmMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        Form_Resize();
-}
-
 void frmMain::Form_Resize()
 {
     if (isMinimized()) {
@@ -32,7 +24,7 @@ void frmMain::Form_Resize()
         if (!p.tray.isAvailable())
             return;
         hide();
-        p.tray.add(mdlMain::TrayIconData);
+        p.tray.add();
     } else {
         if (!isVisible())
             show();
@@ -40,11 +32,11 @@ void frmMain::Form_Resize()
     }
 }
 
-void frmMain::Form_MouseMove(int message)
+void frmMain::Form_MouseMove(QSystemTrayIcon::ActivationReason reason)
 {
-    if (message == platform::LeftButtonDown)
+    if (reason == QSystemTrayIcon::Trigger)
         Sub_FormShow();
-    else if (message == platform::RightButtonDown)
+    else if (reason == QSystemTrayIcon::Context)
         ui->M_TaskBarMain->popup(QCursor::pos());
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "CaptureHarness.h"
+#include "WindowHarness.h"
 
 class tst_Arming : public QObject
 {
@@ -28,7 +28,7 @@ private Q_SLOTS:
         QFETCH(QString, prefix);
         QFETCH(QString, warning);
         QFETCH(QString, focus);
-        CaptureHarness h;
+        WindowHarness h;
         QFile plain(h.shots.path() + "/shots.txt");
         QVERIFY(plain.open(QIODevice::WriteOnly));
         h.set("txtSaveFolder", folder == "-" ? QString() : h.shots.path() + folder);
@@ -47,29 +47,51 @@ private Q_SLOTS:
         QCOMPARE(h.fake.trayCalls, trayCalls);
     }
 
-    // The button arms, the menu item disarms; the start watch fires only in the start minute.
+    // The button arms, the menu item disarms, and the window shows each state.
     void armAndDisarm()
     {
-        CaptureHarness h;
+        WindowHarness h;
         h.arm(QStringLiteral("0900"), QStringLiteral("1730"), 15);
         QVERIFY(h.w.isArmed() && h.controlsEnabled(false) && h.child("cmdTmSet")->isEnabled());
+        QCOMPARE(h.child<QPushButton>("cmdTmSet")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
         QCOMPARE(h.w.panelText(1), QStringLiteral("設定中..."));
-        QVERIFY(h.trayShows("picTaskIcon_1", QStringLiteral("Snapsentry - 設定中")));
-        for (int minute : {9 * 60 + 1, 23 * 60 + 59, 8 * 60 + 59})
-            h.tick(minute, 0);
-        QVERIFY(h.active("StartTimer") && !h.active("CapTimer"));
+        QVERIFY(h.trayShows("tray_armed", QStringLiteral("Snapsentry - 設定中")));
+        h.shootNow();
+        QCOMPARE(h.w.panelText(1), QStringLiteral("設定中...  [Capture: 1 ]"));
 
-        h.tick(9 * 60, 0);
-        QVERIFY(!h.active("StartTimer") && h.active("CapTimer"));
-        QCOMPARE(h.fake.grabs.size(), 1);
         h.child<QAction>("M_File_1")->trigger();
         QVERIFY(!h.w.isArmed() && h.controlsEnabled(true) && h.w.panelText(1).isEmpty());
-        QVERIFY(!h.active("StartTimer") && !h.active("CapTimer") && h.fake.messages.isEmpty());
-        QVERIFY(h.trayShows("picTaskIcon_0", QStringLiteral("Snapsentry")));
+        QCOMPARE(h.child<QPushButton>("cmdTmSet")->text(), QStringLiteral("確定"));
+        QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")));
+        QVERIFY(h.fake.messages.isEmpty());
+    }
 
-        h.pressConfirm(); // a second arming starts the count and the schedule afresh
-        QCOMPARE(int(h.w.runVariables().CapCount), 0);
-        QCOMPARE(h.w.runVariables().NextTime, QStringLiteral("0900"));
+    // The end of a run disarms the window, then carries out its action.
+    void endActions_data()
+    {
+        QTest::addColumn<int>("action");
+        dataRow("nothing", 0);
+        dataRow("message", 1);
+        dataRow("close", 2);
+    }
+    void endActions()
+    {
+        QFETCH(int, action);
+        WindowHarness h;
+        h.w.setWindowState(Qt::WindowMinimized);
+        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, action);
+        bool disarmedFirst = false;
+        h.fake.onMessage = [&](const FakePlatform::Message &) {
+            disarmedFirst =
+                !h.w.isArmed() && h.controlsEnabled(true) && h.w.isVisible() && !h.w.isMinimized();
+        };
+        h.shootNow();
+        QVERIFY(!h.w.isArmed() && h.w.panelText(1).isEmpty());
+        QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")));
+        QCOMPARE(h.fake.messageTexts(),
+                 action == 1 ? QStringList{"キャプチャ終了 [ 1 件]"} : QStringList());
+        QCOMPARE(disarmedFirst, action == 1);
+        QCOMPARE(h.fake.exitCode, action == 2 ? std::optional<int>(0) : std::nullopt);
     }
 };
 

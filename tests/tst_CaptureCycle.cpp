@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "CaptureHarness.h"
-#include "shell/IniStore.h"
+#include "SessionHarness.h"
+
+using capture::EndAction;
 
 class tst_CaptureCycle : public QObject
 {
@@ -11,20 +12,19 @@ private Q_SLOTS:
     // Whole runs, ticking three times in every minute that the machine is awake.
     void runs_data()
     {
-        QTest::addColumn<QString>("run"); // start end step endAction [asleep from-to]
+        QTest::addColumn<QString>("run"); // start end step [asleep from-to]
         QTest::addColumn<QString>("shots");
         QTest::addColumn<QString>("endsAt");
-        dataRow("every 5", "0900 0910 5 1", "0900 0905 0910", "0910");
-        dataRow("start equals end", "0900 0900 5 1", "0900", "0900");
-        dataRow("across midnight hourly", "2200 0200 60 1", "2200 2300 0000 0100 0200", "0200");
-        dataRow("across midnight every 10", "2350 0005 10 1", "2350 0000", "0005");
-        dataRow("until 2359, no 0000 shot", "0900 2359 60 0",
+        dataRow("every 5", "0900 0910 5", "0900 0905 0910", "0910");
+        dataRow("start equals end", "0900 0900 5", "0900", "0900");
+        dataRow("across midnight hourly", "2200 0200 60", "2200 2300 0000 0100 0200", "0200");
+        dataRow("across midnight every 10", "2350 0005 10", "2350 0000", "0005");
+        dataRow("until 2359, no 0000 shot", "0900 2359 60",
                 "0900 1000 1100 1200 1300 1400 1500 1600 1700 1800 1900 2000 2100 2200 2300",
                 "2359");
-        dataRow("skipped minute", "0900 0930 10 1 0910 0910", "0900 0920 0930", "0930");
-        dataRow("midnight not ticked", "2200 0200 60 1 2330 0030", "2200 2300 0100 0200", "0200");
-        dataRow("asleep past the end", "2200 0200 60 1 0030 0259", "2200 2300 0000", "0300");
-        dataRow("end action closes", "0900 0900 5 2", "0900", "0900");
+        dataRow("skipped minute", "0900 0930 10 0910 0910", "0900 0920 0930", "0930");
+        dataRow("midnight not ticked", "2200 0200 60 2330 0030", "2200 2300 0100 0200", "0200");
+        dataRow("asleep past the end", "2200 0200 60 0030 0259", "2200 2300 0000", "0300");
     }
     void runs()
     {
@@ -32,13 +32,13 @@ private Q_SLOTS:
         QFETCH(QString, shots);
         QFETCH(QString, endsAt);
         const QStringList a = run.split(QLatin1Char(' '));
-        const int start = CaptureHarness::minuteOf(a[0]), action = a[3].toInt();
-        auto offset = [&](int i) { return (CaptureHarness::minuteOf(a[i]) - start + 1440) % 1440; };
-        const int sleepFrom = a.size() > 4 ? offset(4) : -1,
-                  sleepTo = a.size() > 4 ? offset(5) : -1;
-        CaptureHarness h;
-        h.arm(a[0], a[1], a[2].toInt(), action);
-        for (int i = 0; i < 24 * 60 && h.w.isArmed(); ++i) {
+        const int start = minuteOf(a[0]);
+        auto offset = [&](int i) { return (minuteOf(a[i]) - start + 1440) % 1440; };
+        const int sleepFrom = a.size() > 3 ? offset(3) : -1,
+                  sleepTo = a.size() > 3 ? offset(4) : -1;
+        SessionHarness h;
+        h.arm(a[0], a[1], a[2].toInt(), EndAction::ShowMessage);
+        for (int i = 0; i < 24 * 60 && h.s.isArmed(); ++i) {
             if (i >= sleepFrom && i <= sleepTo)
                 continue;
             for (int second : {0, 1, 31})
@@ -46,46 +46,39 @@ private Q_SLOTS:
         }
         const QRegularExpression minute(QStringLiteral("\\S*(\\d{4})\\.bmp"));
         QCOMPARE(h.fake.grabs.join(QLatin1Char(' ')).replace(minute, QStringLiteral("\\1")), shots);
-        QCOMPARE(h.w.runVariables().NowTime, endsAt); // of the last tick
-        const QString endMessage =
-            QStringLiteral("キャプチャ終了 [ %1 件]").arg(h.fake.grabs.size());
-        QCOMPARE(h.fake.messageTexts(), action == 1 ? QStringList{endMessage} : QStringList());
-        // Disarmed as by a cancel; end action 2 leaves through the unload path.
-        QVERIFY(!h.active("CapTimer") && h.controlsEnabled(true) && h.w.panelText(1).isEmpty());
-        QVERIFY(h.trayShows("picTaskIcon_0", QStringLiteral("Snapsentry")));
-        QCOMPARE(h.fake.exitCode.has_value(), action == 2);
-        if (action == 2)
-            QCOMPARE(mdlCommon::Fun_GetIni(h.fake.appDir(), "Main", "EndType", ""), QString("2"));
+        QCOMPARE(h.s.runVariables().NowTime, endsAt); // of the last tick
+        const auto n = qint16(h.fake.grabs.size());
+        QCOMPARE(h.ends, (QList<QPair<EndAction, qint16>>{{EndAction::ShowMessage, n}}));
+        QCOMPARE(h.counts.size(), int(n));
+        QCOMPARE(h.armedChanges, (QList<bool>{true, false}));
+        QVERIFY(!h.active("CapTimer") && !h.active("StartTimer"));
+        QCOMPARE(int(h.s.runVariables().CapCount), 0); // reset for the next run
     }
 
     // One shot: its file names, the converter's answer (low 16 bits) and failures.
     void shot_data()
     {
-        QTest::addColumn<QString>("folderEnd");
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<int>("result"); // converter answer; -1: library missing, -2: grab fails
         QTest::addColumn<QString>("box");
-        dataRow("folder ending in slash", "/", "scr", 0, "");
-        dataRow("empty prefix", "", "", 0, "");
-        dataRow("converter fails", "", "scr", 5, "JPEG変換エラー\r\nNo.=5");
-        dataRow("high bits of the answer ignored", "", "scr", 0x10000, "");
-        dataRow("library missing", "", "scr", -1,
+        dataRow("shot", "scr", 0, "");
+        dataRow("empty prefix", "", 0, "");
+        dataRow("converter fails", "scr", 5, "JPEG変換エラー\r\nNo.=5");
+        dataRow("high bits of the answer ignored", "scr", 0x10000, "");
+        dataRow("library missing", "scr", -1,
                 "キャプチャエラー\r\nlibSaveJPG.so: cannot open shared object file");
-        dataRow("grab fails", "", "scr", -2, "キャプチャエラー\r\nno display");
+        dataRow("grab fails", "scr", -2, "キャプチャエラー\r\nno display");
     }
     void shot()
     {
-        QFETCH(QString, folderEnd);
         QFETCH(QString, prefix);
         QFETCH(int, result);
         QFETCH(QString, box);
-        CaptureHarness h;
-        h.set("txtSaveFolder", h.shots.path() + folderEnd);
-        h.set("txtTopNm", prefix);
+        SessionHarness h;
         h.fake.convertResult = result;
         h.fake.converterMissing = result == -1;
         h.fake.grabError = result == -2 ? QStringLiteral("no display") : QString();
-        h.arm(QStringLiteral("0905"), QStringLiteral("0915"), 5);
+        h.arm(QStringLiteral("0905"), QStringLiteral("0915"), 5, EndAction::Nothing, prefix);
         h.tick(9 * 60 + 5, 0);
         h.tick(9 * 60 + 5, 1); // the same minute is never shot twice
 
@@ -94,11 +87,16 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(base + ".bmp"), (result & 0xFFFF) && result != -2); // not converted
         QCOMPARE(QFile::exists(base + ".jpg"), result == 0); // the fake writes on 0 only
         QCOMPARE(h.fake.messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
-        QCOMPARE(h.logEntries().size(), int(!box.isEmpty()));
+        const QString logged = box.isEmpty()            ? QString()
+                               : box.startsWith("JPEG") ? "JPEG変換エラー (JpgAns=5)"
+                                                        : box.mid(10);
+        QCOMPARE(h.fake.logEntries(), logged.isEmpty()
+                                          ? QStringList()
+                                          : QStringList{"[frmMain]-[CapTimer_Timer] " + logged});
         // A failed conversion still counts; a halted run stays armed with its timer off.
-        QVERIFY(h.w.isArmed());
+        QVERIFY(h.s.isArmed());
         QCOMPARE(h.active("CapTimer"), result >= 0);
-        QCOMPARE(h.w.panelText(1), result >= 0 ? QString("設定中...  [Capture: 1 ]") : "設定中...");
+        QCOMPARE(h.counts, result >= 0 ? QList<qint16>{1} : QList<qint16>());
     }
 
     // A message box of the shot is open while the next tick or a cancel arrives.
@@ -111,22 +109,82 @@ private Q_SLOTS:
     void insideMessageBox()
     {
         QFETCH(bool, cancel);
-        CaptureHarness h;
+        SessionHarness h;
         h.fake.convertResult = 3;
         h.fake.onMessage = [&h, cancel](const FakePlatform::Message &) {
             if (h.fake.messages.size() > 1) // once, so a missing guard shows as a second shot
                 return;
             if (cancel)
-                h.pressConfirm();
+                h.s.disarm();
             else
-                QMetaObject::invokeMethod(&h.w, "CapTimer_Timer");
+                h.s.CapTimer_Timer();
         };
-        h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, 1);
+        h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, EndAction::ShowMessage);
         h.tick(9 * 60, 0);
         QCOMPARE(h.fake.grabs.size(), 1);
         QCOMPARE(h.fake.messages.size(), 1); // neither an end message nor a second shot's box
-        QCOMPARE(h.w.isArmed(), !cancel);
-        QCOMPARE(h.w.panelText(1), cancel ? QString() : QStringLiteral("設定中...  [Capture: 1 ]"));
+        QVERIFY(h.ends.isEmpty());
+        QCOMPARE(h.s.isArmed(), !cancel);
+        QCOMPARE(h.counts, cancel ? QList<qint16>() : QList<qint16>{1});
+    }
+
+    // A cancel while the shot is still being taken: the shot leaves no BMP, and
+    // nothing more of that tick happens; ticks of a new run wait for it.
+    void cancelWhileShooting_data()
+    {
+        QTest::addColumn<int>("result");
+        dataRow("converted", 0);
+        dataRow("conversion fails", 5);
+    }
+    void cancelWhileShooting()
+    {
+        QFETCH(int, result);
+        SessionHarness h;
+        h.fake.holdGrabs = true;
+        h.fake.convertResult = result;
+        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, EndAction::ShowMessage);
+        h.s.StartTimer_Timer();
+        h.s.CapTimer_Timer();
+        QVERIFY(h.s.shotInFlight() && h.fake.grabPending());
+        h.s.disarm();
+        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5);
+        h.s.StartTimer_Timer();
+        h.s.CapTimer_Timer(); // the first shot is not finished: no second one starts
+        QCOMPARE(h.fake.grabs.size(), 1);
+        h.fake.finishGrab();
+        h.waitForShot();
+        QCOMPARE(h.files(), result == 0 ? QStringList{"0900.jpg"} : QStringList());
+        QVERIFY(h.fake.messages.isEmpty() && h.counts.isEmpty() && h.ends.isEmpty());
+        h.fake.holdGrabs = false;
+        h.tick(9 * 60, 2); // the new run shoots its minute
+        QCOMPARE(h.fake.grabs.size(), 2);
+    }
+
+    // Leaving the program waits for a shot in flight, which removes its BMP.
+    void exitWaitsForTheShot()
+    {
+        SessionHarness h;
+        h.fake.holdGrabs = true;
+        h.fake.converterMissing = true;
+        h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
+        h.s.StartTimer_Timer();
+        h.s.CapTimer_Timer();
+        QTimer::singleShot(50, [&h] { h.fake.finishGrab(); });
+        h.s.finishForExit(5000);
+        QVERIFY(!h.s.shotInFlight());
+        QVERIFY(h.files().isEmpty() && h.fake.messages.isEmpty());
+    }
+
+    // A run cancelled before its start minute never shoots.
+    void cancelledBeforeTheStart()
+    {
+        SessionHarness h;
+        h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
+        h.tick(8 * 60 + 59, 0);
+        h.s.disarm();
+        for (int minute : {9 * 60, 9 * 60 + 5})
+            h.tick(minute, 0);
+        QVERIFY(h.fake.grabs.isEmpty() && !h.active("StartTimer") && !h.active("CapTimer"));
     }
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "CaptureHarness.h"
+#include "SessionHarness.h"
 #include "capture/Schedule.h"
+#include "support/ErrorHandler.h"
 
 // The next capture time, and how a tick that comes late catches up with the schedule.
 class tst_NextTime : public QObject
@@ -19,25 +20,17 @@ private Q_SLOTS:
         dataRow("2359 a full hour", "2359", 60, "0059");
         dataRow("from midnight", "0000", 60, "0100");
         dataRow("empty text fails", "", 5, "");
+        dataRow("minutes not a number", "09xx", 5, "");
     }
     void advances()
     {
         QFETCH(QString, t);
         QFETCH(int, step);
         QFETCH(QString, expected);
-        CaptureHarness h;
-        h.arm(QStringLiteral("0900"), QStringLiteral("1000"), step);
-        QCOMPARE(h.w.Fun_NextTime(t), expected);
-        // A failure is reported once, and logged once with the same reason.
-        const QStringList log = h.logEntries();
-        QCOMPARE(h.fake.messages.size(), int(t.isEmpty()));
-        QCOMPARE(log.size(), int(t.isEmpty()));
-        if (t.isEmpty()) {
-            const QString text = h.fake.messages[0].text;
-            QVERIFY(text.startsWith(QStringLiteral("キャプチャ時間取得エラー\r\n")) &&
-                    text.size() > 14);
-            QCOMPARE(log[0], "[frmMain]-[Fun_NextTime] " + text.mid(14));
-        }
+        if (expected.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(support::ProcError, capture::addMinutes(t, qint16(step)));
+        else
+            QCOMPARE(capture::addMinutes(t, qint16(step)), expected);
     }
 
     void catchUp_data()

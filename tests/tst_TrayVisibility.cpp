@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
-#include "platform/Tray.h"
 #include "shell/frmMain.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -40,37 +40,42 @@ private Q_SLOTS:
         QVERIFY(s.inTray());
         QCOMPARE(s.fake.trayData.tip, QStringLiteral("Snapsentry"));
         QVERIFY(!s.fake.trayData.icon.isNull());
-        s.fake.trayHandler(platform::LeftButtonDown);
+        // The status clock rests in the tray and is current the moment the window is back.
+        QVERIFY(!s.w.findChild<QTimer *>("Timer")->isActive());
+        s.fake.setTime(10, 11, 12);
+        s.fake.trayHandler(QSystemTrayIcon::Trigger);
         QVERIFY(s.restored());
+        QVERIFY(s.w.isActiveWindow() || QTest::qWaitForWindowActive(&s.w));
+        QCOMPARE(s.w.panelText(2), QStringLiteral(" 2026/12/07 10:11:12 "));
+        QVERIFY(s.w.findChild<QTimer *>("Timer")->isActive());
         s.minimise(); // and back again
         QVERIFY(s.inTray());
     }
 
-    void otherMouseMessagesAreIgnored_data()
+    void otherActivationsAreIgnored_data()
     {
-        QTest::addColumn<int>("message");
-        QTest::newRow("pointer move") << int(platform::MouseMove);
-        QTest::newRow("left release") << int(platform::LeftButtonUp);
-        QTest::newRow("left double click") << int(platform::LeftButtonDoubleClick);
-        QTest::newRow("right release") << int(platform::RightButtonUp);
+        QTest::addColumn<int>("reason");
+        QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick);
+        QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick);
+        QTest::newRow("unknown") << int(QSystemTrayIcon::Unknown);
     }
 
-    void otherMouseMessagesAreIgnored()
+    void otherActivationsAreIgnored()
     {
-        QFETCH(int, message);
+        QFETCH(int, reason);
         Shown s;
         s.minimise();
-        s.fake.trayHandler(message);
+        s.fake.trayHandler(QSystemTrayIcon::ActivationReason(reason));
         QCoreApplication::processEvents();
         QVERIFY(s.inTray());
         QVERIFY(!s.w.taskBarMenu()->isVisible());
     }
 
-    void rightPressPopsUpTheTrayMenu()
+    void contextClickPopsUpTheTrayMenu()
     {
         Shown s;
         s.minimise();
-        s.fake.trayHandler(platform::RightButtonDown);
+        s.fake.trayHandler(QSystemTrayIcon::Context);
         QMenu *menu = s.w.taskBarMenu();
         QVERIFY(menu->isVisible());
         QStringList items;
@@ -93,7 +98,10 @@ private Q_SLOTS:
     void exitFromTrayWhileArmedIsRefused()
     {
         Shown s;
-        s.w.findChild<QPushButton *>("cmdTmSet")->setText("ｷｬﾝｾﾙ");
+        QTemporaryDir shots;
+        s.w.findChild<QLineEdit *>("txtSaveFolder")->setText(shots.path());
+        s.w.findChild<QPushButton *>("cmdTmSet")->click();
+        QVERIFY(s.w.isArmed());
         s.minimise();
         s.w.findChild<QAction *>("M_TaskBar_3")->trigger();
         QCOMPARE(s.fake.messageTexts(),

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTimer>
 
 FakePlatform::FakePlatform() = default;
 
@@ -44,13 +45,10 @@ void FakePlatform::setTime(int hour, int minute, int second)
     nowValue.setTime(QTime(hour, minute, second));
 }
 
-void FakePlatform::add(const platform::NotifyIconData &data)
+void FakePlatform::add()
 {
     trayCalls << QStringLiteral("add");
-    if (!trayShown) {
-        trayData = data;
-        trayShown = true;
-    }
+    trayShown = true;
 }
 
 void FakePlatform::modify(const platform::NotifyIconData &data)
@@ -69,8 +67,9 @@ void FakePlatform::grabToBmp(const QString &bmpPath, Done done)
 {
     grabs << bmpPath;
     heldGrab_ = [this, bmpPath, done] { done(writeGrab(bmpPath)); };
+    // Like a real grab it answers later, from the event loop.
     if (!holdGrabs)
-        finishGrab();
+        QTimer::singleShot(0, [this] { finishGrab(); });
 }
 
 void FakePlatform::finishGrab()

@@ -50,17 +50,17 @@ public:
     // Tray.
     bool trayAvailable = true;
     bool trayShown = false;
-    platform::NotifyIconData trayData; // what the icon shows (or would show)
+    platform::NotifyIconData trayData; // the record: what the icon shows (or would show)
     QStringList trayCalls;             // "add", "modify", "remove"
-    std::function<void(int)> trayHandler;
+    ActivatedHandler trayHandler;
     bool isAvailable() const override { return trayAvailable; }
-    void add(const platform::NotifyIconData &data) override;
+    void add() override;
     void modify(const platform::NotifyIconData &data) override;
     void remove() override;
-    void setNotifyHandler(std::function<void(int)> handler) override { trayHandler = handler; }
+    void setActivatedHandler(ActivatedHandler handler) override { trayHandler = handler; }
 
-    // Screen grab: writes a small BMP unless grabError is set, and answers at
-    // once, or only when the test calls finishGrab() if holdGrabs is set.
+    // Screen grab: writes a small BMP unless grabError is set, and answers from
+    // the event loop, or only when the test calls finishGrab() if holdGrabs is set.
     QStringList grabs;
     QString grabError;
     bool holdGrabs = false;

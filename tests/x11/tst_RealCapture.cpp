@@ -41,8 +41,9 @@ private Q_SLOTS:
 
         w.Sub_Set();
         QVERIFY(w.isArmed());
-        QMetaObject::invokeMethod(&w, "StartTimer_Timer");
-        QMetaObject::invokeMethod(&w, "CapTimer_Timer");
+        w.session().StartTimer_Timer();
+        w.session().CapTimer_Timer();
+        QVERIFY(QTest::qWaitFor([&] { return !w.session().shotInFlight(); }, 10000));
 
         QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("キャプチャ終了 [ 1 件]")});
         QCOMPARE(QDir(shots.path()).entryList(QDir::Files),

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "arming/ArmingCheck.h"
+
+#include "arming/PathCheck.h"
+#include "arming/UseFileNmCheck.h"
+#include "platform/FileProbe.h"
+
+#include <QPixmap>
+
+namespace arming
+{
+
+Verdict checkBeforeArming(const Platform &p, const QString &saveFolder, const QString &prefix)
+{
+    if (saveFolder.isEmpty())
+        return {QStringLiteral("画像保存先を設定してください"), FixAt::SaveFolder};
+    // A plain file passes the existence check but cannot hold the shots.
+    if (!mdlCommon::Sub_PathCheck(p, saveFolder, 1) ||
+        platform::FileProbe::inspect(saveFolder).isPlainFile)
+        return {QStringLiteral("画像保存先が見つかりません"), FixAt::SaveFolder};
+    // The test file carries the armed tray picture.
+    if (!mdlMain::Fun_UseFileNmCheck(p, prefix, QPixmap(QStringLiteral(":/icons/tray_armed.png"))))
+        return {QStringLiteral("ファイル名に使用できない文字が含まれています"), FixAt::Prefix};
+    return {};
+}
+
+} // namespace arming
