@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/BmpWriter.h"
 #include "platform/BlockingGrab.h"
+#include "platform/BmpWriter.h"
 #include "platform/x11/PixelConverter.h"
 
 #include <memory>
