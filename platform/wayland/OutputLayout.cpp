@@ -20,6 +20,9 @@ QImage composeDesktop(const std::vector<OutputPicture> &outputs)
     if (box.isEmpty() || density <= 0)
         return {};
     const auto at = [&](int logical) { return int(std::lround(logical * density)); };
+    // The common single screen needs no copy.
+    if (outputs.size() == 1 && outputs[0].image.size() == QSize(at(box.width()), at(box.height())))
+        return outputs[0].image;
     QImage desktop(at(box.width()), at(box.height()), QImage::Format_RGB32);
     if (desktop.isNull())
         return {};
@@ -41,11 +44,11 @@ QImage uprightOutputPicture(const QImage &buffer, int transform, bool yInverted)
 {
     QImage image = yInverted ? buffer.mirrored(false, true) : buffer;
     // The buffer holds the output as it is scanned out; the desktop sees it
-    // turned back by the output's transform (flips first, then quarter turns).
+    // turned back by the output's transform: quarter turns, then the mirror.
+    if (const int quarters = transform & 3)
+        image = image.transformed(QTransform().rotate(90.0 * quarters));
     if (transform & 4)
         image = image.mirrored(true, false);
-    if (const int quarters = transform & 3)
-        image = image.transformed(QTransform().rotate(-90.0 * quarters));
     return image;
 }
 

@@ -5,7 +5,7 @@
 # Runs a command on a private headless sway with two outputs (HEADLESS-1 and
 # HEADLESS-2; the test lays them out with swaymsg). sway refuses root, and its
 # Xwayland always takes :0, so as root it runs as nobody in a mount namespace
-# with a private /tmp. Exits 77 (a skip) where that cannot be had.
+# with a private /tmp (SWAY_OUTPUTS=1 for one output). Exits 77 (a skip) where that cannot be had.
 # Usage: with-sway.sh [--portal] [--xwayland] command args...
 set -uo pipefail
 portal=0 xwayland=disable
@@ -35,7 +35,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 config=$XDG_RUNTIME_DIR/config
 printf 'xwayland %s\ndefault_border none\nseat * hide_cursor 1\n' "$xwayland" >"$config"
-WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 \
+WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=${SWAY_OUTPUTS:-2} WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$config" >"$XDG_RUNTIME_DIR/sway.log" 2>&1 &
 sway_pid=$!
 trap 'kill $sway_pid 2>/dev/null; wait $sway_pid 2>/dev/null' EXIT
