@@ -34,7 +34,7 @@ export XDG_RUNTIME_DIR=$(mktemp -d)
 chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 config=$XDG_RUNTIME_DIR/config
-printf 'xwayland %s\ndefault_border none\nseat * hide_cursor 1\n' "$xwayland" >"$config"
+printf 'xwayland %s\ndefault_border none\nfor_window [title=".*"] floating enable\n' "$xwayland" >"$config"
 WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=${SWAY_OUTPUTS:-2} WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$config" >"$XDG_RUNTIME_DIR/sway.log" 2>&1 &
 sway_pid=$!
