@@ -4,8 +4,9 @@
 #
 # Runs a command on a private headless sway with two outputs (HEADLESS-1 and
 # HEADLESS-2; the test lays them out with swaymsg). sway refuses root, and its
-# Xwayland always takes :0, so as root it runs as nobody in a mount namespace
-# with a private /tmp (SWAY_OUTPUTS=1 for one output). Exits 77 (a skip) where that cannot be had.
+# Xwayland always takes :0, so as root it runs as nobody in mount and network
+# namespaces (a private /tmp, and X's abstract sockets of its own).
+# SWAY_OUTPUTS=1 gives one output. Exits 77 (a skip) where that cannot be had.
 # Usage: with-sway.sh [--portal] [--xwayland] command args...
 set -uo pipefail
 portal=0 xwayland=disable
@@ -21,11 +22,11 @@ command -v sway >/dev/null || skip "sway is not installed"
 
 if [ -z "${SWAY_INNER:-}" ]; then
     [ "$(id -u)" -eq 0 ] || skip "needs root for a private /tmp and an unprivileged user"
-    unshare -m true 2>/dev/null || skip "no mount namespace"
+    unshare -mn true 2>/dev/null || skip "no mount or network namespace"
     args=()
     [ $portal -eq 1 ] && args+=(--portal)
     [ $xwayland = enable ] && args+=(--xwayland)
-    exec unshare -m bash -c 'mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
+    exec unshare -mn bash -c 'mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
         exec setpriv --reuid=nobody --regid=nogroup --clear-groups env SWAY_INNER=1 HOME=/tmp "$@"' \
         bash "$0" "${args[@]}" "$@"
 fi
