@@ -67,7 +67,8 @@ void PortalRequest::start()
                               {QStringLiteral("interactive"), false},
                               {QStringLiteral("modal"), false}};
     call << QString() << options;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, limit_.interval() + 1000), this);
+    auto *watcher =
+        new QDBusPendingCallWatcher(bus.asyncCall(call, limit_.interval() + 1000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::callReturned);
 }
 
