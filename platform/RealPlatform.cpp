@@ -2,10 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/RealPlatform.h"
 
-RealPlatform::RealPlatform(const QString &appDir)
-    : appDir_(appDir), screenGrab_(std::make_unique<platform::X11ScreenGrab>()), converter_(appDir)
-{
-}
+RealPlatform::RealPlatform(const QString &appDir) : appDir_(appDir), converter_(appDir) {}
 
 Platform RealPlatform::platform()
 {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "platform/AutoScreenGrab.h"
 #include "platform/ExitProcess.h"
 #include "platform/Platform.h"
 #include "platform/QtFolderDialog.h"
@@ -9,9 +10,7 @@
 #include "platform/QtTray.h"
 #include "platform/SaveJpgLibrary.h"
 #include "platform/SystemClock.h"
-#include "platform/ThreadedGrab.h"
 #include "platform/XdgLauncher.h"
-#include "platform/x11/X11ScreenGrab.h"
 
 // The production services. Create it after the QApplication.
 class RealPlatform
@@ -25,7 +24,7 @@ private:
     platform::QtMessageBox messageBox_;
     platform::SystemClock clock_;
     platform::QtTray tray_;
-    platform::ThreadedGrab screenGrab_;
+    platform::AutoScreenGrab screenGrab_;
     platform::SaveJpgLibrary converter_;
     platform::QtFolderDialog folderDialog_;
     platform::XdgLauncher launcher_;

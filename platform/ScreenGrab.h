@@ -23,6 +23,28 @@ public:
     // thread. A failure never leaves a file at bmpPath. The caller starts no second
     // grab before done has run.
     virtual void grabToBmp(const QString &bmpPath, Done done) = 0;
+    // True where the desktop may ask the user before the first grab (the desktop
+    // portal): arming then makes one trial grab while the window has the focus.
+    virtual bool asksPermission() const { return false; }
 };
+
+// Every done() error that means the user or the desktop refused screen capture
+// starts with this text (the rest says which back-end and how).
+inline QString captureRefusedPrefix()
+{
+    return QStringLiteral("画面の撮影が許可されていません");
+}
+
+inline bool isCaptureRefused(const QString &error)
+{
+    return error.startsWith(captureRefusedPrefix());
+}
+
+// The warning shown when arming's trial grab was refused.
+inline QString captureRefusedWarning()
+{
+    return QStringLiteral("画面の撮影が許可されていないため、設定できません。\r\n"
+                          "デスクトップの確認で撮影を許可してから、もう一度設定してください。");
+}
 
 } // namespace platform

@@ -4,9 +4,12 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            libturbojpeg0-dev libx11-dev libxext-dev)
-run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils)
-test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot)
+            libturbojpeg0-dev libx11-dev libxext-dev libxrandr-dev
+            libwayland-dev wayland-protocols librust-wayland-protocols-dev)
+run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils libwayland-client0)
+test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot
+           sway swaybg xwayland grim xdg-desktop-portal xdg-desktop-portal-wlr
+           xdg-desktop-portal-gtk pipewire dbus)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/x11/X11Capture.h"
+#include "platform/x11/X11Session.h"
 
 #include <X11/Xutil.h>
 #include <cstdlib>
@@ -37,18 +38,6 @@ private:
     XErrorHandler previous_;
 };
 
-QString prefixed(const QString &why)
-{
-    return QStringLiteral("画面を取り込めません: ") + why;
-}
-
-bool waylandSession()
-{
-    const char *wayland = std::getenv("WAYLAND_DISPLAY");
-    const char *type = std::getenv("XDG_SESSION_TYPE");
-    return wayland && *wayland && type && std::strcmp(type, "wayland") == 0;
-}
-
 } // namespace
 
 X11Capture::~X11Capture()
@@ -63,16 +52,19 @@ X11Capture::~X11Capture()
 
 QString X11Capture::connect()
 {
-    // XWayland's root window is black on a Wayland desktop: say so instead of storing it.
-    if (waylandSession())
-        return prefixed(QStringLiteral("Wayland セッションでは X11 の画面を取り込めません"));
     const char *name = std::getenv("DISPLAY");
     if (!name || !*name)
-        return prefixed(QStringLiteral("X11 ディスプレイがありません (DISPLAY が未設定)"));
+        return x11Failure(QStringLiteral("X11 ディスプレイがありません (DISPLAY が未設定)"));
     display_ = XOpenDisplay(name);
     if (!display_)
-        return prefixed(QStringLiteral("X11 ディスプレイ %1 に接続できません")
-                            .arg(QString::fromLocal8Bit(name)));
+        return x11Failure(QStringLiteral("X11 ディスプレイ %1 に接続できません")
+                              .arg(QString::fromLocal8Bit(name)));
+    if (serverIsXwayland(display_)) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+        return x11Failure(QStringLiteral("Xwayland では Wayland の画面を取り込めません "
+                                         "(wlr-screencopy かデスクトップポータルを使います)"));
+    }
     root_ = DefaultRootWindow(display_);
     shmUsable_ = XShmQueryExtension(display_);
     return {};
@@ -129,12 +121,12 @@ XImage *X11Capture::grab(QString *error)
     }
     XWindowAttributes wa;
     if (!XGetWindowAttributes(display_, root_, &wa) || wa.width <= 0 || wa.height <= 0) {
-        *error = prefixed(QStringLiteral("ルートウィンドウの大きさがわかりません"));
+        *error = x11Failure(QStringLiteral("ルートウィンドウの大きさがわかりません"));
         return nullptr;
     }
     if (wa.visual->c_class != TrueColor) {
-        *error =
-            prefixed(QStringLiteral("対応していない画面の色の形式です (%1 ビット)").arg(wa.depth));
+        *error = x11Failure(
+            QStringLiteral("対応していない画面の色の形式です (%1 ビット)").arg(wa.depth));
         return nullptr;
     }
     // The desktop may have been resized (a monitor added, xrandr): a new segment then.
@@ -153,7 +145,7 @@ XImage *X11Capture::grab(QString *error)
     plainImage_ = XGetImage(display_, root_, 0, 0, unsigned(wa.width), unsigned(wa.height),
                             AllPlanes, ZPixmap);
     if (!plainImage_ || trap.failed(display_)) {
-        *error = prefixed(QStringLiteral("X11 の画面イメージを取得できません"));
+        *error = x11Failure(QStringLiteral("X11 の画面イメージを取得できません"));
         return nullptr;
     }
     return plainImage_;

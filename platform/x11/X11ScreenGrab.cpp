@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/x11/X11ScreenGrab.h"
 #include "platform/x11/X11Capture.h"
+#include "platform/x11/X11Session.h"
 
 namespace platform
 {
@@ -24,9 +25,9 @@ QString X11ScreenGrab::grabNow(const QString &bmpPath)
     layout.blueMask = std::uint32_t(image->blue_mask);
     error = converter_.setLayout(layout);
     if (!error.isEmpty())
-        return QStringLiteral("画面を取り込めません: ") + error;
+        return x11Failure(error);
     if (!bmp_.setSize(image->width, image->height))
-        return QStringLiteral("画面を取り込めません: 画面が大きすぎます");
+        return x11Failure(QStringLiteral("画面が大きすぎます"));
     for (int y = 0; y < image->height; ++y)
         converter_.toBgr(reinterpret_cast<const unsigned char *>(image->data) +
                              std::size_t(y) * std::size_t(image->bytes_per_line),

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "platform/AutoScreenGrab.h"
+#include "platform/ThreadedGrab.h"
+#include "platform/portal/PortalScreenGrab.h"
+#include "platform/wayland/WaylandSession.h"
+#include "platform/wayland/WlrScreenGrab.h"
+#include "platform/x11/X11ScreenGrab.h"
+#include "platform/x11/X11Session.h"
+
+namespace platform
+{
+
+CaptureBackend chooseCaptureBackend(const QString &forced, bool nativeX11,
+                                    const std::function<bool()> &wlrOffered)
+{
+    if (forced == QLatin1String("x11"))
+        return CaptureBackend::X11;
+    if (forced == QLatin1String("wlr"))
+        return CaptureBackend::Wlr;
+    if (forced == QLatin1String("portal"))
+        return CaptureBackend::Portal;
+    if (!forced.isEmpty())
+        return CaptureBackend::Invalid;
+    if (nativeX11)
+        return CaptureBackend::X11;
+    return wlrOffered() ? CaptureBackend::Wlr : CaptureBackend::Portal;
+}
+
+AutoScreenGrab::AutoScreenGrab() = default;
+AutoScreenGrab::~AutoScreenGrab() = default;
+
+ScreenGrab *AutoScreenGrab::chosen() const
+{
+    if (chosen_)
+        return grab_.get();
+    chosen_ = true;
+    const QString forced = qEnvironmentVariable("SNAPSENTRY_CAPTURE").trimmed().toLower();
+    switch (chooseCaptureBackend(forced, forced.isEmpty() && nativeX11Session(),
+                                 &WaylandSession::offersScreencopy)) {
+    case CaptureBackend::X11:
+        grab_ = std::make_unique<ThreadedGrab>(std::make_unique<X11ScreenGrab>());
+        break;
+    case CaptureBackend::Wlr:
+        grab_ = std::make_unique<ThreadedGrab>(std::make_unique<WlrScreenGrab>());
+        break;
+    case CaptureBackend::Portal:
+        grab_ = std::make_unique<PortalScreenGrab>();
+        break;
+    case CaptureBackend::Invalid:
+        error_ = QStringLiteral("画面を取り込めません: SNAPSENTRY_CAPTURE=%1 は使えません "
+                                "(x11, wlr, portal のどれかです)")
+                     .arg(forced);
+        break;
+    }
+    return grab_.get();
+}
+
+void AutoScreenGrab::grabToBmp(const QString &bmpPath, Done done)
+{
+    if (ScreenGrab *grab = chosen()) {
+        grab->grabToBmp(bmpPath, std::move(done));
+        return;
+    }
+    QMetaObject::invokeMethod(
+        &receiver_, [done = std::move(done), error = error_] { done(error); },
+        Qt::QueuedConnection);
+}
+
+bool AutoScreenGrab::asksPermission() const
+{
+    const ScreenGrab *grab = chosen();
+    return grab && grab->asksPermission();
+}
+
+} // namespace platform

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+// The desktop portal grab against a fake portal on a private session bus
+// (dbus-run-session): refusals, a time limit, and the portal's PNG deleted.
+#include "ImageCompare.h"
+#include "platform/portal/PortalScreenGrab.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Answers Screenshot calls as scripted: response < 0 means never.
+class FakePortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
+
+public:
+    int response = 0;
+    QString png;
+
+public Q_SLOTS:
+    QDBusObjectPath Screenshot(const QString &, const QVariantMap &options,
+                               const QDBusMessage &call)
+    {
+        QString sender = call.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+        const QString path =
+            QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
+                .arg(sender, options.value(QStringLiteral("handle_token")).toString());
+        if (response >= 0) {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            signal << uint(response)
+                   << QVariantMap{{QStringLiteral("uri"), QUrl::fromLocalFile(png).toString()}};
+            QTimer::singleShot(50,
+                               [signal] { QDBusConnection(QStringLiteral("fake")).send(signal); });
+        }
+        return QDBusObjectPath(path);
+    }
+};
+
+class tst_PortalGrab : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake"));
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal_,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<int>("response");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("granted: picture stored") << 0 << false << true;
+        QTest::newRow("cancelled") << 1 << true << false;
+        QTest::newRow("refused") << 2 << true << false;
+        QTest::newRow("never answered: time limit") << -1 << false << false;
+    }
+    void answers()
+    {
+        QFETCH(int, response);
+        QFETCH(bool, refused);
+        QFETCH(bool, stored);
+        const QImage picture = testsupport::busyDesktopPicture({640, 400});
+        portal_.response = response;
+        portal_.png = dir_.filePath(QStringLiteral("Screenshot.png"));
+        QVERIFY(picture.save(portal_.png));
+        const QString bmp = dir_.filePath(QStringLiteral("shot.bmp"));
+
+        platform::PortalScreenGrab grab(1000);
+        QString error = QStringLiteral("no answer");
+        grab.grabToBmp(bmp, [&error](const QString &e) { error = e; });
+        QTRY_VERIFY(error != QLatin1String("no answer"));
+        QCOMPARE(error.isEmpty(), stored);
+        QCOMPARE(platform::isCaptureRefused(error), refused);
+        QCOMPARE(QFile::exists(bmp), stored);
+        if (stored) {
+            QCOMPARE(testsupport::psnr(picture, QImage(bmp, "BMP")), 99.0);
+            QVERIFY2(!QFile::exists(portal_.png), "the portal's PNG was left behind");
+        }
+        QFile::remove(bmp);
+    }
+
+private:
+    FakePortal portal_;
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(tst_PortalGrab)
+#include "tst_PortalGrab.moc"

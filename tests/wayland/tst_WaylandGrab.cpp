@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+// The Wayland back-ends on a private headless sway (tests/wayland/with-sway.sh):
+// two outputs of different sizes, one left of the origin, each showing its own
+// known picture as a wallpaper.
+#include "ImageCompare.h"
+#include "platform/AutoScreenGrab.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+
+struct Output {
+    const char *name;
+    QRect desktop;
+};
+// The bounding box runs from x = -1280 to 1024 and y = 0 to 968.
+const Output outputs[] = {{"HEADLESS-1", QRect(-1280, 0, 1280, 720)},
+                          {"HEADLESS-2", QRect(0, 200, 1024, 768)}};
+const QPoint origin(-1280, 0);
+
+} // namespace
+
+class tst_WaylandGrab : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        int seed = 1;
+        for (const Output &o : outputs) {
+            const QString png = dir_.filePath(QString::fromLatin1(o.name) + ".png");
+            QVERIFY(testsupport::busyDesktopPicture(o.desktop.size(), seed++).save(png));
+            // "--": a negative position is not an option.
+            const QString command =
+                QStringLiteral("output %1 resolution %2x%3 position %4 %5 bg %6 stretch")
+                    .arg(QString::fromLatin1(o.name))
+                    .arg(o.desktop.width())
+                    .arg(o.desktop.height())
+                    .arg(o.desktop.x())
+                    .arg(o.desktop.y())
+                    .arg(png);
+            QCOMPARE(QProcess::execute(QStringLiteral("swaymsg"), {QStringLiteral("--"), command}),
+                     0);
+        }
+        QTest::qWait(1500); // swaybg draws the wallpapers
+    }
+
+    void storesEveryOutputInPlace_data()
+    {
+        QTest::addColumn<QByteArray>("backend");
+        QTest::newRow("chosen for the session (wlr-screencopy)") << QByteArray();
+        QTest::newRow("desktop portal") << QByteArray("portal");
+    }
+    void storesEveryOutputInPlace()
+    {
+        QFETCH(QByteArray, backend);
+        qputenv("SNAPSENTRY_CAPTURE", backend);
+        platform::AutoScreenGrab grab;
+        QCOMPARE(grab.asksPermission(), backend == "portal");
+        const QString bmp = dir_.filePath(QStringLiteral("shot.bmp"));
+        QString error = QStringLiteral("no answer");
+        grab.grabToBmp(bmp, [&error](const QString &e) { error = e; });
+        QTRY_VERIFY_WITH_TIMEOUT(error != QLatin1String("no answer"), 40000);
+        QCOMPARE(error, QString());
+
+        QImage shot(bmp, "BMP");
+        QCOMPARE(shot.size(), QSize(2304, 968));
+        int seed = 1;
+        for (const Output &o : outputs) {
+            const double quality =
+                testsupport::psnr(testsupport::busyDesktopPicture(o.desktop.size(), seed++),
+                                  shot.copy(o.desktop.translated(-origin)));
+            QVERIFY2(quality >= 45, qPrintable(QStringLiteral("%1: PSNR %2 dB")
+                                                   .arg(QString::fromLatin1(o.name))
+                                                   .arg(quality)));
+        }
+        // Outside the outputs: below the left one, above the right one.
+        for (const QRect gap : {QRect(0, 720, 1280, 248), QRect(1280, 0, 1024, 200)}) {
+            QImage black(gap.size(), QImage::Format_RGB32);
+            black.fill(Qt::black);
+            QCOMPARE(testsupport::psnr(black, shot.copy(gap)), 99.0);
+        }
+        QVERIFY(QFile::remove(bmp));
+        // Nothing of the portal's is left in the picture folders it may use.
+        QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({QStringLiteral("*.png")}), QStringList());
+    }
+
+private:
+    QTemporaryDir dir_{QStringLiteral("/tmp/wl-XXXXXX")};
+};
+
+QTEST_MAIN(tst_WaylandGrab)
+#include "tst_WaylandGrab.moc"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 Snapsentry developers
+#
+# Runs a command on a private headless sway with two outputs (HEADLESS-1 and
+# HEADLESS-2; the test lays them out with swaymsg). sway refuses root, and its
+# Xwayland always takes :0, so as root it runs as nobody in mount and network
+# namespaces (a private /tmp, and X's abstract sockets of its own).
+# SWAY_OUTPUTS=1 gives one output. Exits 77 (a skip) where that cannot be had.
+# Usage: with-sway.sh [--portal] [--xwayland] command args...
+set -uo pipefail
+portal=0 xwayland=disable
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --portal) portal=1; shift ;;
+        --xwayland) xwayland=enable; shift ;;
+        *) break ;;
+    esac
+done
+skip() { echo "SKIP: $*"; exit 77; }
+command -v sway >/dev/null || skip "sway is not installed"
+
+if [ -z "${SWAY_INNER:-}" ]; then
+    [ "$(id -u)" -eq 0 ] || skip "needs root for a private /tmp and an unprivileged user"
+    unshare -mn true 2>/dev/null || skip "no mount or network namespace"
+    args=()
+    [ $portal -eq 1 ] && args+=(--portal)
+    [ $xwayland = enable ] && args+=(--xwayland)
+    exec unshare -mn bash -c 'mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
+        exec setpriv --reuid=nobody --regid=nogroup --clear-groups env SWAY_INNER=1 HOME=/tmp "$@"' \
+        bash "$0" "${args[@]}" "$@"
+fi
+
+export XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
+config=$XDG_RUNTIME_DIR/config
+printf 'xwayland %s\ndefault_border none\nfor_window [title=".*"] floating enable\n' "$xwayland" >"$config"
+WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=${SWAY_OUTPUTS:-2} WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$config" >"$XDG_RUNTIME_DIR/sway.log" 2>&1 &
+sway_pid=$!
+trap 'kill $sway_pid 2>/dev/null; wait $sway_pid 2>/dev/null' EXIT
+for _ in $(seq 100); do
+    SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n1)
+    [ -n "$SWAYSOCK" ] && swaymsg -s "$SWAYSOCK" -t get_outputs >/dev/null 2>&1 && break
+    kill -0 $sway_pid 2>/dev/null || break
+    sleep 0.1
+done
+[ -n "$SWAYSOCK" ] || { cat "$XDG_RUNTIME_DIR/sway.log"; skip "sway did not start"; }
+export SWAYSOCK WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -n1)")
+if [ $xwayland = enable ]; then
+    export DISPLAY=:0
+fi
+
+if [ $portal -eq 0 ]; then
+    "$@"
+    exit $?
+fi
+# The portal: a session bus of its own, pipewire, and the wlr and gtk back-ends.
+exec dbus-run-session -- bash -c '
+    dbus-update-activation-environment WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=sway
+    export XDG_CURRENT_DESKTOP=sway
+    pipewire >/dev/null 2>&1 & pw=$!
+    "$@"; rc=$?
+    kill $pw
+    exit $rc' bash "$@"
