@@ -7,6 +7,8 @@
 #include "platform/FileProbe.h"
 
 #include <QPixmap>
+#include <QTemporaryDir>
+#include <memory>
 
 namespace arming
 {
@@ -23,6 +25,18 @@ Verdict checkBeforeArming(const Platform &p, const QString &saveFolder, const QS
     if (!mdlMain::Fun_UseFileNmCheck(p, prefix, QPixmap(QStringLiteral(":/icons/tray_armed.png"))))
         return {QStringLiteral("ファイル名に使用できない文字が含まれています"), FixAt::Prefix};
     return {};
+}
+
+void trialGrab(const Platform &p, std::function<void(const Verdict &)> done)
+{
+    auto dir = std::make_shared<QTemporaryDir>();
+    p.screenGrab.grabToBmp(dir->filePath(QStringLiteral("trial.bmp")),
+                           [dir, done = std::move(done)](const QString &error) mutable {
+                               dir.reset();
+                               if (platform::isCaptureRefused(error))
+                                   return done({platform::captureRefusedWarning()});
+                               done({});
+                           });
 }
 
 } // namespace arming

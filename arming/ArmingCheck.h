@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <QString>
+#include <functional>
 
 namespace arming
 {
@@ -23,5 +24,11 @@ struct Verdict {
 
 // The save folder's and the prefix's checks, in that order; the first refusal wins.
 Verdict checkBeforeArming(const Platform &p, const QString &saveFolder, const QString &prefix);
+
+// Where the desktop asks the user before the first grab, one trial grab, made
+// while the window has the focus so that the question can appear. done gets the
+// verdict on the GUI thread; only a refusal refuses (other failures show at the
+// shots). The trial picture is removed.
+void trialGrab(const Platform &p, std::function<void(const Verdict &)> done);
 
 } // namespace arming

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "arming/ArmingCheck.h"
 #include "capture/CaptureSession.h"
 #include "platform/Platform.h"
 
@@ -68,6 +69,7 @@ private:
     void showSavedSettings();
     void saveSettings();
     capture::RunSettings runSettings() const;
+    void refuseArming(const arming::Verdict &verdict);
 
     QList<QWidget *> settingsControls() const;
     void setPanelText(int panel, const QString &text);
@@ -78,4 +80,6 @@ private:
     QTimer *Timer = nullptr;
     QLabel *statusPanel1 = nullptr;
     QLabel *statusPanel2 = nullptr;
+    // Arming waits for the desktop's answer to a trial grab.
+    bool trialGrabRunning_ = false;
 };

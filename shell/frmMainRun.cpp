@@ -17,20 +17,40 @@ void frmMain::cmdTmSet_Click()
 
 void frmMain::Sub_Set()
 {
-    support::guarded(
-        p, QStringLiteral("確定/ｷｬﾝｾﾙエラー"), QStringLiteral("[frmMain]-[Sub_Set] "), [this] {
-            if (session_.isArmed())
-                return session_.disarm();
-            const arming::Verdict verdict =
-                arming::checkBeforeArming(p, ui->txtSaveFolder->text(), ui->txtTopNm->text());
-            if (verdict.accepted())
-                return session_.arm(runSettings());
-            p.messageBox.show(verdict.warning, platform::MsgIcon::Warning);
-            if (verdict.fixAt == arming::FixAt::Prefix)
-                ui->txtTopNm->setFocus();
-            else
-                ui->cmdSelectFolder->setFocus();
+    const QString title = QStringLiteral("確定/ｷｬﾝｾﾙエラー");
+    const QString where = QStringLiteral("[frmMain]-[Sub_Set] ");
+    support::guarded(p, title, where, [&] {
+        // A press while the desktop is still asking counts for nothing.
+        if (trialGrabRunning_)
+            return;
+        if (session_.isArmed())
+            return session_.disarm();
+        const arming::Verdict verdict =
+            arming::checkBeforeArming(p, ui->txtSaveFolder->text(), ui->txtTopNm->text());
+        if (!verdict.accepted())
+            return refuseArming(verdict);
+        if (!p.screenGrab.asksPermission())
+            return session_.arm(runSettings());
+        trialGrabRunning_ = true;
+        arming::trialGrab(p, [this, title, where](const arming::Verdict &trial) {
+            trialGrabRunning_ = false;
+            support::guarded(p, title, where, [&] {
+                if (trial.accepted())
+                    session_.arm(runSettings());
+                else
+                    refuseArming(trial);
+            });
         });
+    });
+}
+
+void frmMain::refuseArming(const arming::Verdict &verdict)
+{
+    p.messageBox.show(verdict.warning, platform::MsgIcon::Warning);
+    if (verdict.fixAt == arming::FixAt::Prefix)
+        ui->txtTopNm->setFocus();
+    else if (verdict.fixAt == arming::FixAt::SaveFolder)
+        ui->cmdSelectFolder->setFocus();
 }
 
 capture::RunSettings frmMain::runSettings() const

@@ -47,6 +47,34 @@ private Q_SLOTS:
         QCOMPARE(h.fake.trayCalls, trayCalls);
     }
 
+    // Where the desktop asks first, arming waits for a trial grab; only a refusal
+    // keeps the program disarmed. The trial picture is not kept.
+    void trialGrab_data()
+    {
+        QTest::addColumn<QString>("grabError");
+        QTest::addColumn<bool>("armed");
+        dataRow("allowed", "", true);
+        dataRow("refused", "画面の撮影が許可されていません (デスクトップポータル): 2", false);
+        dataRow("no answer in time", "画面を取り込めません (デスクトップポータル): 時間切れ", true);
+    }
+    void trialGrab()
+    {
+        QFETCH(QString, grabError);
+        QFETCH(bool, armed);
+        WindowHarness h;
+        h.fake.asksPermissionAnswer = true;
+        h.fake.holdGrabs = true;
+        h.fake.grabError = grabError;
+        h.pressConfirm();
+        h.pressConfirm(); // while the desktop asks
+        QVERIFY(!h.w.isArmed() && h.fake.grabs.size() == 1);
+        h.fake.finishGrab();
+        QCOMPARE(h.w.isArmed(), armed);
+        QCOMPARE(h.fake.messageTexts(),
+                 armed ? QStringList() : QStringList{platform::captureRefusedWarning()});
+        QVERIFY(!QFile::exists(h.fake.grabs[0]));
+    }
+
     // The button arms, the menu item disarms, and the window shows each state.
     void armAndDisarm()
     {

@@ -64,6 +64,8 @@ public:
     QStringList grabs;
     QString grabError;
     bool holdGrabs = false;
+    bool asksPermissionAnswer = false;
+    bool asksPermission() const override { return asksPermissionAnswer; }
     void grabToBmp(const QString &bmpPath, Done done) override;
     bool grabPending() const { return bool(heldGrab_); }
     void finishGrab();
