@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "shell/mdlMain.h"
 
+#include "platform/AppLayout.h"
 #include "platform/InstanceLock.h"
 #include "platform/RealPlatform.h"
 #include "shell/AppFonts.h"
@@ -29,7 +30,8 @@ int Main(int argc, char **argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    RealPlatform real(QApplication::applicationDirPath());
+    const QString appDir = QApplication::applicationDirPath();
+    RealPlatform real(appDir, platform::dataDir(appDir));
     const Platform platform = real.platform();
 
     platform::InstanceLock lock(QApplication::applicationFilePath());

@@ -55,7 +55,7 @@ private Q_SLOTS:
         QVERIFY(h.trayShows("picTaskIcon_0", QStringLiteral("Snapsentry")));
         QCOMPARE(h.fake.exitCode.has_value(), action == 2);
         if (action == 2)
-            QCOMPARE(mdlCommon::Fun_GetIni(h.fake.appDir(), "Main", "EndType", ""), QString("2"));
+            QCOMPARE(mdlCommon::Fun_GetIni(h.fake.dataDir(), "Main", "EndType", ""), QString("2"));
     }
 
     // One shot: its file names, the converter's answer (low 16 bits) and failures.

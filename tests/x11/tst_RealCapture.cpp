@@ -25,7 +25,8 @@ private Q_SLOTS:
         FakePlatform fake;
         platform::X11ScreenGrab grab;
         platform::SaveJpgLibrary converter(qEnvironmentVariable("SNAPSENTRY_APP_DIR"));
-        const Platform p{fake, fake, fake, grab, converter, fake, fake, fake, fake.appDir()};
+        const Platform p{fake, fake, fake, grab,          converter,
+                         fake, fake, fake, fake.appDir(), fake.dataDir()};
         QTemporaryDir shots;
 
         frmMain w(p);
