@@ -4,9 +4,10 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            libturbojpeg0-dev libx11-dev libxext-dev)
+            libturbojpeg0-dev libx11-dev libxext-dev dpkg-dev file)
 run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils)
-test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot)
+test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot
+           clang-format desktop-file-utils appstream lintian dex)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then

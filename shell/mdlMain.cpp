@@ -20,6 +20,8 @@ int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapsentry"));
+    // Ties the windows to the menu entry (and its icon) on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.snapsentry"));
     // The window goes to the tray and message boxes close while it is hidden:
     // neither may end the program. Only the main window's unload does.
     QApplication::setQuitOnLastWindowClosed(false);
