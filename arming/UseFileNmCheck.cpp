@@ -54,7 +54,7 @@ bool Fun_UseFileNmCheck(const Platform &p, const QString &prefix, const QPixmap 
     bool usable = false;
     support::guarded(p, QStringLiteral("ファイル名チェックエラー"),
                      QStringLiteral("[mdlMain]-[Fun_UseFileNmCheck] "), [&] {
-                         usable = fileSystemTakes(p.appDir + QLatin1Char('/') + prefix +
+                         usable = fileSystemTakes(p.dataDir + QLatin1Char('/') + prefix +
                                                       QStringLiteral("0000.bmp"),
                                                   picture);
                      });

@@ -24,6 +24,8 @@ struct Platform {
     platform::FolderDialog &folderDialog;
     platform::Launcher &launcher;
     platform::Process &process;
-    // The application folder: settings file, Err.log, Readme.txt and the converter live here.
+    // The executable's folder: Readme.txt and the converter are looked up from here.
     QString appDir;
+    // Where Snapsentry.ini, Err.log and the prefix check's test file live.
+    QString dataDir;
 };

@@ -16,11 +16,12 @@
 class RealPlatform
 {
 public:
-    explicit RealPlatform(const QString &appDir);
+    RealPlatform(const QString &appDir, const QString &dataDir);
     Platform platform();
 
 private:
     QString appDir_;
+    QString dataDir_;
     platform::QtMessageBox messageBox_;
     platform::SystemClock clock_;
     platform::QtTray tray_;

@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/SaveJpgLibrary.h"
 
+#include "platform/AppLayout.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <dlfcn.h>
 
 namespace platform
@@ -12,7 +15,13 @@ SaveJpgLibrary::SaveJpgLibrary(const QString &appDir) : appDir_(appDir) {}
 
 QString SaveJpgLibrary::load()
 {
-    const QByteArray path = QFile::encodeName(appDir_ + QStringLiteral("/libSaveJPG.so"));
+    // A copy beside the executable comes first (the portable folder). An
+    // installed tree has its own in a private folder that the executable's run
+    // path names, so a relocated prefix still finds it.
+    const QString beside = appDir_ + QStringLiteral("/libSaveJPG.so.1");
+    const QByteArray path = !QFileInfo::exists(beside) && isInstalledTree(appDir_)
+                                ? QByteArrayLiteral("libSaveJPG.so.1")
+                                : QFile::encodeName(beside);
     // RTLD_LOCAL keeps the library's libjpeg symbols apart from anything Qt loads.
     void *handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)

@@ -7,7 +7,8 @@
 namespace platform
 {
 
-// libSaveJPG.so of the application folder, loaded on first use and kept loaded.
+// libSaveJPG.so.1 of the application folder or the installed tree, loaded on
+// first use and kept loaded.
 class SaveJpgLibrary final : public JpegConverter
 {
 public:

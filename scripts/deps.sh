@@ -5,11 +5,12 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
             libturbojpeg0-dev libx11-dev libxext-dev libxrandr-dev
-            libwayland-dev wayland-protocols librust-wayland-protocols-dev)
+            libwayland-dev wayland-protocols librust-wayland-protocols-dev dpkg-dev file)
 run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils libwayland-client0)
 test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot
            sway swaybg xwayland grim xdg-desktop-portal xdg-desktop-portal-wlr
-           xdg-desktop-portal-gtk pipewire dbus)
+           xdg-desktop-portal-gtk pipewire dbus
+           clang-format desktop-file-utils appstream lintian dex)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then

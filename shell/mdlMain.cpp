@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "shell/mdlMain.h"
 
+#include "platform/AppLayout.h"
 #include "platform/InstanceLock.h"
 #include "platform/RealPlatform.h"
 #include "shell/AppFonts.h"
@@ -19,6 +20,8 @@ int Main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapsentry"));
+    // Ties the windows to the menu entry (and its icon) on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.snapsentry"));
     // The window goes to the tray and message boxes close while it is hidden:
     // neither may end the program. Only the main window's unload does.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -29,7 +32,8 @@ int Main(int argc, char **argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    RealPlatform real(QApplication::applicationDirPath());
+    const QString appDir = QApplication::applicationDirPath();
+    RealPlatform real(appDir, platform::dataDir(appDir));
     const Platform platform = real.platform();
 
     platform::InstanceLock lock(QApplication::applicationFilePath());

@@ -54,7 +54,7 @@ namespace mdlCommon
 
 bool Sub_ErrLog(const Platform &p, const QString &text)
 {
-    const QString path = p.appDir + QStringLiteral("/Err.log");
+    const QString path = p.dataDir + QStringLiteral("/Err.log");
     const QDateTime now = p.clock.now();
 
     int last = 0;

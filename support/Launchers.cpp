@@ -3,6 +3,7 @@
 #include "support/Launchers.h"
 
 #include "BuildInfo.h"
+#include "platform/AppLayout.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 
@@ -38,7 +39,7 @@ void Sub_ShowHelpFlie(const Platform &p)
     const QString title = QStringLiteral("Readme表示エラー");
     const QString where = QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ");
     support::guarded(p, title, where, [&] {
-        const QString path = p.appDir + QStringLiteral("/Readme.txt");
+        const QString path = platform::readmePath(p.appDir);
         const int result = p.launcher.openDocument(path);
         if (result > 32)
             return;

@@ -101,7 +101,7 @@ void frmVersion::Form_KeyDown(int keyCode)
             if (position_ < Sequence.size())
                 return;
             // On failure the position stays complete, so the next key only resets it.
-            const QString error = p.launcher.openFolder(p.appDir);
+            const QString error = p.launcher.openFolder(p.dataDir);
             if (!error.isEmpty())
                 throw support::ProcError{error};
             position_ = 0;

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, newHeader);
         QFETCH(int, slot);
         FakePlatform fake;
-        const QString path = fake.appFile("Err.log");
+        const QString path = fake.dataFile("Err.log");
         if (records >= 0) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -102,19 +102,19 @@ private Q_SLOTS:
     {
         QFETCH(bool, diskFull);
         FakePlatform fake;
-        const TmpfsMount mount(fake.appDir(), QStringLiteral("size=64k"));
+        const TmpfsMount mount(fake.dataDir(), QStringLiteral("size=64k"));
         if (diskFull) {
             if (!mount.ok())
                 QSKIP("mounting a tmpfs is not allowed here");
             mount.fill();
         } else {
-            QVERIFY(QDir(fake.appDir()).mkdir(QStringLiteral("Err.log")));
+            QVERIFY(QDir(fake.dataDir()).mkdir(QStringLiteral("Err.log")));
         }
         QVERIFY(!mdlCommon::Sub_ErrLog(fake.platform(), QStringLiteral("lost")));
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].text.startsWith(QStringLiteral("Log出力エラー\r\n")));
         QCOMPARE(fake.messages[0].icon, platform::MsgIcon::Critical);
-        QCOMPARE(QFileInfo(fake.appFile("Err.log")).isFile(), false);
+        QCOMPARE(QFileInfo(fake.dataFile("Err.log")).isFile(), false);
     }
 
     // The standard handler: its box first, then the log line.
@@ -127,7 +127,7 @@ private Q_SLOTS:
                                            });
         QVERIFY(!done);
         QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("確定/ｷｬﾝｾﾙエラー\r\n壊れた")});
-        QVERIFY(text(readAll(fake.appFile("Err.log")), 2)
+        QVERIFY(text(readAll(fake.dataFile("Err.log")), 2)
                     .startsWith(QStringLiteral("[frmMain]-[Sub_Set] 壊れた ").toUtf8()));
     }
 };

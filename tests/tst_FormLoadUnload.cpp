@@ -23,7 +23,7 @@ QByteArray readAll(const QString &path)
 
 void writeIni(FakePlatform &fake, const QByteArray &lines)
 {
-    QFile f(fake.appFile("Snapsentry.ini"));
+    QFile f(fake.dataFile("Snapsentry.ini"));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("[Main]\n" + lines);
 }
@@ -66,7 +66,7 @@ private Q_SLOTS:
             QVERIFY(w.close());
             QCOMPARE(fake.exitCode, std::optional<int>(0));
         }
-        QCOMPARE(readAll(fake.appFile("Snapsentry.ini")),
+        QCOMPARE(readAll(fake.dataFile("Snapsentry.ini")),
                  QByteArray("[Main]\nStartTimeH=00\nStartTimeN=00\nEndTimeH=00\nEndTimeN=00\n"
                             "Step=01\nSaveFolder=\nTopName=\nEndType=0\n"));
     }
@@ -76,7 +76,7 @@ private Q_SLOTS:
         FakePlatform fake;
         writeIni(fake, "StartTimeH=22\nStartTimeN=05\nEndTimeH=02\nEndTimeN=59\nStep=60\n"
                        "SaveFolder=/tmp/存在しない フォルダ\nTopName=\nEndType=2\n");
-        const QByteArray before = readAll(fake.appFile("Snapsentry.ini"));
+        const QByteArray before = readAll(fake.dataFile("Snapsentry.ini"));
         frmMain w(fake.platform());
         QVERIFY(w.Form_Load());
         QCOMPARE(child<QComboBox>(w, "cmbStTm_0")->currentText(), QStringLiteral("22"));
@@ -85,7 +85,7 @@ private Q_SLOTS:
                  QStringLiteral("/tmp/存在しない フォルダ"));
         QVERIFY(child<QRadioButton>(w, "opEnd_2")->isChecked());
         w.close();
-        QCOMPARE(readAll(fake.appFile("Snapsentry.ini")), before);
+        QCOMPARE(readAll(fake.dataFile("Snapsentry.ini")), before);
     }
 
     void badValueEndsTheLoad_data()
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, line);
         FakePlatform fake;
         writeIni(fake, line + "\n");
-        const QByteArray before = readAll(fake.appFile("Snapsentry.ini"));
+        const QByteArray before = readAll(fake.dataFile("Snapsentry.ini"));
         frmMain w(fake.platform());
         QVERIFY(!w.Form_Load());
 
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(fake.logEntries(), QStringList{"[frmMain]-[Form_Load] " + description});
         QCOMPARE(fake.exitCode, std::optional<int>(1));
         // Nothing saved, and no tray icon was ever registered.
-        QCOMPARE(readAll(fake.appFile("Snapsentry.ini")), before);
+        QCOMPARE(readAll(fake.dataFile("Snapsentry.ini")), before);
         QVERIFY(fake.trayCalls.isEmpty());
     }
 
@@ -146,8 +146,8 @@ private Q_SLOTS:
         QCOMPARE(fake.messages[0].icon, platform::MsgIcon::Critical);
         QVERIFY(w.isVisible());
         QVERIFY(!fake.exitCode);
-        QVERIFY(!QFile::exists(fake.appFile("Snapsentry.ini")));
-        QVERIFY(!QFile::exists(fake.appFile("Err.log"))); // a refusal is not an error
+        QVERIFY(!QFile::exists(fake.dataFile("Snapsentry.ini")));
+        QVERIFY(!QFile::exists(fake.dataFile("Err.log"))); // a refusal is not an error
     }
 
     void layoutIsFixedWithTheHiddenTrayMenu()

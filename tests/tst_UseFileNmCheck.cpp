@@ -41,14 +41,14 @@ private Q_SLOTS:
         FakePlatform fake;
         QCOMPARE(check(fake, prefix), accepted);
         QCOMPARE(fake.messageTexts(), QStringList());
-        QCOMPARE(entries(fake.appDir()), QStringList());
+        QCOMPARE(entries(fake.dataDir()), QStringList());
     }
 
     void usersFileOfTheTestNameIsLeftAlone()
     {
         FakePlatform fake;
         const QByteArray mine("the user's own picture\0\xFF", 24);
-        QFile file(fake.appFile("cap0000.bmp"));
+        QFile file(fake.dataFile("cap0000.bmp"));
         QVERIFY(file.open(QIODevice::ReadWrite) && file.write(mine) == mine.size() && file.flush());
         QVERIFY(check(fake, "cap"));
         QVERIFY(file.seek(0));
@@ -60,7 +60,7 @@ private Q_SLOTS:
     void readOnlyApplicationFolderRefusesSilently()
     {
         FakePlatform fake;
-        const TmpfsMount mount(fake.appDir(), QStringLiteral("ro,size=1m"));
+        const TmpfsMount mount(fake.dataDir(), QStringLiteral("ro,size=1m"));
         if (!mount.ok())
             QSKIP("mounting a read-only tmpfs is not allowed here");
         QVERIFY(!check(fake, "cap") && !check(fake, "画面"));
@@ -71,10 +71,10 @@ private Q_SLOTS:
     void unexpectedFailureIsReportedAndLogged()
     {
         FakePlatform fake;
-        const TmpfsMount mount(fake.appDir(), QStringLiteral("size=1m,nr_inodes=2"));
+        const TmpfsMount mount(fake.dataDir(), QStringLiteral("size=1m,nr_inodes=2"));
         if (!mount.ok())
             QSKIP("mounting a tmpfs is not allowed here");
-        QFile log(fake.appFile("Err.log"));
+        QFile log(fake.dataFile("Err.log"));
         QVERIFY(log.open(QIODevice::ReadWrite)); // takes the last free inode
         const QString description = QString::fromLocal8Bit(std::strerror(ENOSPC));
         QVERIFY(!check(fake, "cap"));

@@ -75,7 +75,7 @@ private Q_SLOTS:
         frmVersion box(fake.platform(), nullptr);
         showActive(box);
         type(box, keys);
-        QCOMPARE(fake.openedFolders, QStringList(opened, fake.appDir()));
+        QCOMPARE(fake.openedFolders, QStringList(opened, fake.dataDir()));
         QVERIFY(box.isVisible()); // Escape closes nothing
         QVERIFY(fake.messages.isEmpty());
     }

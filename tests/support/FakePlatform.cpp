@@ -12,12 +12,12 @@ FakePlatform::FakePlatform() = default;
 
 Platform FakePlatform::platform()
 {
-    return Platform{*this, *this, *this, *this, *this, *this, *this, *this, appDir()};
+    return Platform{*this, *this, *this, *this, *this, *this, *this, *this, appDir(), dataDir()};
 }
 
 QStringList FakePlatform::logEntries() const
 {
-    QFile file(appFile(QStringLiteral("Err.log")));
+    QFile file(dataFile(QStringLiteral("Err.log")));
     QStringList entries;
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     for (qsizetype at = support::LogRecordSize; at < bytes.size(); at += support::LogRecordSize)

@@ -13,7 +13,7 @@
 
 // One hand-written fake for every platform service: it records what the
 // program asked for and answers what the test scripted. Its application folder
-// is a fresh temporary folder.
+// and its data folder are two fresh temporary folders, as in an installed tree.
 class FakePlatform final : public platform::MessageBox,
                            public platform::Clock,
                            public platform::Tray,
@@ -28,6 +28,8 @@ public:
     Platform platform();
     QString appDir() const { return appDir_.path(); }
     QString appFile(const QString &name) const { return appDir() + QLatin1Char('/') + name; }
+    QString dataDir() const { return dataDir_.path(); }
+    QString dataFile(const QString &name) const { return dataDir() + QLatin1Char('/') + name; }
     // The texts of the Err.log entries in record order, blanks trimmed.
     QStringList logEntries() const;
 
@@ -98,5 +100,6 @@ public:
 private:
     QString writeGrab(const QString &bmpPath);
     QTemporaryDir appDir_;
+    QTemporaryDir dataDir_;
     std::function<void()> heldGrab_;
 };
