@@ -4,6 +4,7 @@
 
 #include "shell/IniStore.h"
 #include "shell/TrayIconData.h"
+#include "shell/UncutText.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -157,7 +158,7 @@ void frmMain::showSavedSettings()
     selectEntry(ui->cmbEdTm_1, QStringLiteral("EndTimeN"), get("EndTimeN", "00"));
     selectEntry(ui->cmbStep, QStringLiteral("Step"), get("Step", "01"));
     ui->txtSaveFolder->setText(get("SaveFolder", ""));
-    ui->txtTopNm->setText(get("TopName", ""));
+    mdlMain::showUncut(ui->txtTopNm, get("TopName", ""));
 
     // EndType is read as a number and rounded (half to even) to pick the option.
     const QString endType = get("EndType", "0");
@@ -165,7 +166,8 @@ void frmMain::showSavedSettings()
     const double value = endType.trimmed().toDouble(&ok);
     const double n = ok ? std::nearbyint(value) : -1;
     QRadioButton *options[] = {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2};
-    if (!ok || n < 0 || n > 2)
+    // Written so that NaN, which fails every comparison, is refused too.
+    if (!ok || !(n >= 0 && n <= 2))
         throw support::ProcError{
             QStringLiteral("EndType の値 \"%1\" は選択できる値ではありません").arg(endType)};
     options[static_cast<int>(n)]->setChecked(true);
