@@ -193,6 +193,11 @@ void frmMain::saveSettings()
         put("EndType", QStringLiteral("2"));
 }
 
+void frmMain::saveSettingsForSessionEnd()
+{
+    saveSettings();
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     bool cancel = false;

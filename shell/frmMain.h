@@ -37,6 +37,10 @@ public:
     void Sub_FormHide();
     QString Fun_NextTime(const QString &t);
 
+    // Saves the settings as closing the window does, armed or not: the end of
+    // the desktop session or a termination signal cannot be refused.
+    void saveSettingsForSessionEnd();
+
     // The armed state is the confirm button's caption, nothing else.
     bool isArmed() const;
     const RunVariables &runVariables() const { return run_; }
