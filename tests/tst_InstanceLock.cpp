@@ -20,56 +20,49 @@ class tst_InstanceLock : public QObject
     QTemporaryDir dir;
     QString exe, otherExe;
 
-    QString makeFolder(const QString &name, QFile::Permissions mode)
+    // A folder that is the user's alone, or one that everybody may write to.
+    QString makeFolder(const QString &name, bool shared = false)
     {
         const QString path = dir.filePath(name);
         QDir().mkpath(path);
-        QFile::setPermissions(path, mode);
+        QFile::setPermissions(path, shared
+                                        ? QFile::Permissions(0x7777)
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        for (const char *copy : {"a", "b"}) {
-            QFile f(makeFolder(QLatin1String(copy),
-                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) +
-                    QStringLiteral("/Snapsentry"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        exe = dir.filePath(QStringLiteral("a/Snapsentry"));
-        otherExe = dir.filePath(QStringLiteral("b/Snapsentry"));
+        exe = makeFolder(QStringLiteral("a")) + QStringLiteral("/Snapsentry");
+        otherExe = makeFolder(QStringLiteral("b")) + QStringLiteral("/Snapsentry");
+        QVERIFY(QFile(exe).open(QIODevice::WriteOnly) &&
+                QFile(otherExe).open(QIODevice::WriteOnly));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
     }
 
     void oneCopyPerExecutable_data()
     {
-        QTest::addColumn<QString>("runtime"); // XDG_RUNTIME_DIR: "private", "shared" or unset
-        QTest::addColumn<bool>("squatted");
-        QTest::newRow("runtime folder") << QStringLiteral("private") << false;
-        QTest::newRow("no runtime folder") << QString() << false;
-        QTest::newRow("names squatted by a stranger") << QStringLiteral("shared") << true;
+        QTest::addColumn<QString>("runtime"); // what XDG_RUNTIME_DIR names
+        QTest::newRow("the user's runtime folder") << "private";
+        QTest::newRow("no runtime folder") << QString();
+        QTest::newRow("a shared folder, names squatted") << "shared";
     }
     void oneCopyPerExecutable()
     {
         QFETCH(QString, runtime);
-        QFETCH(bool, squatted);
-        const QString folder =
-            makeFolder(runtime + QStringLiteral("-run"),
-                       runtime == QStringLiteral("shared")
-                           ? QFile::Permissions(0x7777)
-                           : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString folder = makeFolder(runtime + QStringLiteral("-run"), runtime == "shared");
         if (runtime.isEmpty())
             qunsetenv("XDG_RUNTIME_DIR");
         else
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
 
-        // Someone else predicts every name he can and takes it first: an abstract
+        // Another user predicts every name he can and takes it first: an abstract
         // socket named after the user and the executable, and the lock file in a
         // folder he can write to.
         QLocalServer socket;
-        QList<int> held;
-        if (squatted) {
+        int squatted = -1;
+        if (runtime == "shared") {
             const QByteArray hash =
                 QCryptographicHash::hash(QFileInfo(exe).canonicalFilePath().toUtf8(),
                                          QCryptographicHash::Sha1)
@@ -77,9 +70,9 @@ private Q_SLOTS:
                     .left(16);
             socket.setSocketOptions(QLocalServer::AbstractNamespaceOption);
             QVERIFY(socket.listen(QStringLiteral("snapsentry-%1-%2").arg(::getuid()).arg(hash)));
-            const QString name = QStringLiteral("/snapsentry-%1.lock").arg(hash);
-            held << ::open(QFile::encodeName(folder + name), O_RDWR | O_CREAT, 0666);
-            QVERIFY(held[0] >= 0 && ::flock(held[0], LOCK_EX) == 0);
+            squatted = ::open(QFile::encodeName(folder + "/snapsentry-" + hash + ".lock"),
+                              O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            QVERIFY(squatted >= 0 && ::flock(squatted, LOCK_EX) == 0);
         }
 
         auto first = std::make_unique<InstanceLock>(exe);
@@ -87,16 +80,13 @@ private Q_SLOTS:
         QVERIFY(!InstanceLock(exe).acquire());     // a second copy is refused
         QVERIFY(InstanceLock(otherExe).acquire()); // a copy in another folder runs
         first.reset();
-        QVERIFY(InstanceLock(exe).acquire()); // and the lock goes with its holder
-        for (int fd : held)
-            ::close(fd);
+        QVERIFY(InstanceLock(exe).acquire()); // the lock goes with its holder
+        ::close(squatted);
     }
 
     void fiftySimultaneousStartsLeaveOne()
     {
-        const QString folder = makeFolder(QStringLiteral("race"),
-                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(makeFolder(QStringLiteral("race"))));
         int start[2], done[2], results[2];
         QVERIFY(::pipe(start) == 0 && ::pipe(done) == 0 && ::pipe(results) == 0);
         QList<pid_t> children;
@@ -115,10 +105,8 @@ private Q_SLOTS:
             }
             children << pid;
         }
-        ::close(start[0]);
-        ::close(done[0]);
-        ::close(results[1]);
-        ::close(start[1]);
+        for (int fd : {start[0], done[0], results[1], start[1]})
+            ::close(fd);
         QByteArray outcome;
         char c;
         while (outcome.size() < 50 && ::read(results[0], &c, 1) == 1)
