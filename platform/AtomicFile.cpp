@@ -2,12 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/AtomicFile.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/random.h>
 #include <unistd.h>
 
 namespace platform
@@ -16,17 +15,35 @@ namespace platform
 namespace
 {
 
-std::atomic<unsigned> counter{0};
+// A name nobody can guess and occupy in advance in a shared folder.
+std::string randomName()
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char bytes[12];
+    std::size_t got = 0;
+    while (got < sizeof bytes) {
+        const ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
+        if (n > 0)
+            got += std::size_t(n);
+        else if (errno != EINTR)
+            return {};
+    }
+    std::string name = ".snapsentry-";
+    for (unsigned char b : bytes)
+        name += letters[b % (sizeof letters - 1)];
+    return name + ".tmp";
+}
 
-// Opens a new, uniquely named file beside path. O_EXCL with mode 0666 keeps the
+// Opens a new, randomly named file beside path. O_EXCL with mode 0666 keeps the
 // user's umask, which mkstemp's fixed 0600 would not.
 int createTemporary(const char *path, std::string *tempPath)
 {
     const char *slash = std::strrchr(path, '/');
     const std::string folder = slash ? std::string(path, std::size_t(slash - path) + 1) : "";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[64];
-        std::snprintf(name, sizeof name, ".snapsentry-%d-%u.tmp", int(getpid()), counter++);
+        const std::string name = randomName();
+        if (name.empty())
+            return -1;
         *tempPath = folder + name;
         const int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

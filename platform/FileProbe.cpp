@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -22,6 +23,25 @@ QByteArray nativeName(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     return name.contains('\0') ? QByteArray() : name;
+}
+
+int openNoBlock(const QByteArray &name, int flags)
+{
+    int fd;
+    do
+        fd = ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// 0 when fd is a regular file, otherwise the error to report for it.
+int plainFileError(int fd, struct stat *st)
+{
+    if (::fstat(fd, st) != 0)
+        return errno;
+    if (S_ISDIR(st->st_mode))
+        return EISDIR;
+    return S_ISREG(st->st_mode) ? 0 : EINVAL;
 }
 
 } // namespace
@@ -96,6 +116,65 @@ FsEntry FileProbe::inspect(const QString &path)
     entry.isFolder = S_ISDIR(st.st_mode);
     entry.isPlainFile = S_ISREG(st.st_mode);
     return entry;
+}
+
+FsResult FileProbe::readPlainFile(const QString &path, qint64 maxSize, QByteArray *bytes)
+{
+    bytes->clear();
+    const QByteArray name = nativeName(path);
+    if (name.isEmpty())
+        return {EINVAL};
+    const int fd = openNoBlock(name, O_RDONLY);
+    if (fd < 0)
+        return {errno};
+    struct stat st = {};
+    int error = plainFileError(fd, &st);
+    if (error == 0 && st.st_size > maxSize)
+        error = EFBIG;
+    // The size may change under us: read at most one byte past the limit to notice.
+    while (error == 0) {
+        const qsizetype had = bytes->size();
+        bytes->resize(std::min<qint64>(had + 65536, maxSize + 1));
+        const ssize_t n = ::read(fd, bytes->data() + had, std::size_t(bytes->size() - had));
+        if (n < 0 && errno == EINTR) {
+            bytes->resize(had);
+            continue;
+        }
+        bytes->resize(had + std::max<ssize_t>(n, 0));
+        if (n < 0)
+            error = errno;
+        else if (bytes->size() > maxSize)
+            error = EFBIG;
+        else if (n == 0)
+            break;
+    }
+    ::close(fd);
+    if (error != 0)
+        bytes->clear();
+    return {error};
+}
+
+FsResult FileProbe::openPlainFile(const QString &path, int *fd, bool *created)
+{
+    *fd = -1;
+    *created = false;
+    const QByteArray name = nativeName(path);
+    if (name.isEmpty())
+        return {EINVAL};
+    int f = openNoBlock(name, O_RDWR);
+    if (f < 0 && errno == ENOENT) {
+        f = openNoBlock(name, O_RDWR | O_CREAT | O_EXCL);
+        *created = f >= 0;
+    }
+    if (f < 0)
+        return {errno};
+    struct stat st = {};
+    if (const int error = plainFileError(f, &st); error != 0) {
+        ::close(f);
+        return {error};
+    }
+    *fd = f;
+    return {};
 }
 
 } // namespace platform

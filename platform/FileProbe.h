@@ -43,6 +43,15 @@ public:
     static FsResult createNew(const QString &path, const QByteArray &content);
     static FsResult removeFile(const QString &path);
     static FsEntry inspect(const QString &path);
+
+    // Reads a whole regular file of at most maxSize bytes. Opened without blocking
+    // and checked before reading, so that a FIFO or a device put in its place fails
+    // at once instead of hanging the program or filling its memory.
+    static FsResult readPlainFile(const QString &path, qint64 maxSize, QByteArray *bytes);
+    // Opens a regular file for reading and writing, creating it when missing, in
+    // the same way. *created tells whether this call made it. Returns the
+    // descriptor (close-on-exec) in *fd.
+    static FsResult openPlainFile(const QString &path, int *fd, bool *created);
 };
 
 } // namespace platform

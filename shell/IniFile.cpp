@@ -20,6 +20,29 @@ bool isSectionHeader(const QString &line, QString *name = nullptr)
     return true;
 }
 
+bool inQuotes(const QString &value, char16_t quote)
+{
+    return value.size() >= 2 && value.front() == quote && value.back() == quote;
+}
+
+// Inside double quotes the program writes line breaks and backslashes escaped.
+QString unescape(const QString &quoted)
+{
+    QString out;
+    out.reserve(quoted.size());
+    for (qsizetype i = 0; i < quoted.size(); ++i) {
+        const QChar c = quoted[i];
+        const QChar next = i + 1 < quoted.size() ? quoted[i + 1] : QChar();
+        if (c == u'\\' && (next == u'\\' || next == u'n' || next == u'r')) {
+            out += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next;
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Splits "key=value" lines; comments and other lines give false.
 bool splitEntry(const QString &line, QString *key, QString *value)
 {
@@ -32,11 +55,29 @@ bool splitEntry(const QString &line, QString *key, QString *value)
     *key = t.left(eq).trimmed();
     *value = t.mid(eq + 1).trimmed();
     // A value in matching quotes is read without them, as the Windows profile reader does.
-    if (value->size() >= 2 &&
-        (value->front() == QLatin1Char('"') || value->front() == QLatin1Char('\'')) &&
-        value->back() == value->front())
+    if (inQuotes(*value, u'\''))
         *value = value->mid(1, value->size() - 2);
+    else if (inQuotes(*value, u'"'))
+        *value = unescape(value->mid(1, value->size() - 2));
     return true;
+}
+
+// How a value is written so that the reader gives it back unchanged: as it is
+// where that works, as every ordinary value does; otherwise in double quotes,
+// which keep blanks at the ends, with line breaks and backslashes escaped.
+QString encodeValue(const QString &value)
+{
+    const bool plain = value == value.trimmed() && !value.contains(u'\n') &&
+                       !value.contains(u'\r') && !inQuotes(value, u'"') && !inQuotes(value, u'\'');
+    if (plain)
+        return value;
+    QString out = QStringLiteral("\"");
+    for (const QChar c : value)
+        out += c == u'\n'   ? QStringLiteral("\\n")
+               : c == u'\r' ? QStringLiteral("\\r")
+               : c == u'\\' ? QStringLiteral("\\\\")
+                            : QString(c);
+    return out + u'"';
 }
 
 QString decode(const QByteArray &bytes)
@@ -111,7 +152,7 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString line = key + QLatin1Char('=') + value;
+    const QString line = key + QLatin1Char('=') + encodeValue(value);
     int header = findSection(section);
     if (header < 0) {
         if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())

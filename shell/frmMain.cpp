@@ -3,6 +3,7 @@
 #include "shell/frmMain.h"
 
 #include "shell/IniStore.h"
+#include "shell/UncutText.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -148,7 +149,7 @@ void frmMain::showSavedSettings()
     selectEntry(ui->cmbEdTm_1, QStringLiteral("EndTimeN"), get("EndTimeN", "00"));
     selectEntry(ui->cmbStep, QStringLiteral("Step"), get("Step", "01"));
     ui->txtSaveFolder->setText(get("SaveFolder", ""));
-    ui->txtTopNm->setText(get("TopName", ""));
+    mdlMain::showUncut(ui->txtTopNm, get("TopName", ""));
 
     // EndType is read as a number and rounded (half to even) to pick the option.
     const QString endType = get("EndType", "0");
@@ -156,7 +157,8 @@ void frmMain::showSavedSettings()
     const double value = endType.trimmed().toDouble(&ok);
     const double n = ok ? std::nearbyint(value) : -1;
     QRadioButton *options[] = {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2};
-    if (!ok || n < 0 || n > 2)
+    // Written so that NaN, which fails every comparison, is refused too.
+    if (!ok || !(n >= 0 && n <= 2))
         throw support::ProcError{
             QStringLiteral("EndType の値 \"%1\" は選択できる値ではありません").arg(endType)};
     options[static_cast<int>(n)]->setChecked(true);
@@ -180,6 +182,11 @@ void frmMain::saveSettings()
         put("EndType", QStringLiteral("1"));
     else if (ui->opEnd_2->isChecked())
         put("EndType", QStringLiteral("2"));
+}
+
+void frmMain::saveSettingsForSessionEnd()
+{
+    saveSettings();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

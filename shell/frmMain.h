@@ -38,6 +38,10 @@ public:
     void Sub_FormShow();
     void Sub_FormHide();
 
+    // Saves the settings as closing the window does, armed or not: the end of
+    // the desktop session or a termination signal cannot be refused.
+    void saveSettingsForSessionEnd();
+
     bool isArmed() const { return session_.isArmed(); }
     capture::CaptureSession &session() { return session_; }
     QString panelText(int panel) const;

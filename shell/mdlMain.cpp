@@ -6,6 +6,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/RealPlatform.h"
 #include "shell/AppFonts.h"
+#include "shell/SessionEnd.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int Main(int argc, char **argv)
     frmMain window(platform);
     if (!window.Form_Load())
         return 1;
+    SessionEnd sessionEnd(window, platform);
     window.show();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "support/ErrLog.h"
 
+#include "platform/FileProbe.h"
 #include "support/Utf8.h"
 
 #include <QFile>
@@ -57,29 +58,28 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
     const QString path = p.dataDir + QStringLiteral("/Err.log");
     const QDateTime now = p.clock.now();
 
-    int last = 0;
-    QFile file(path);
-    const bool existed = file.exists();
-    if (existed) {
-        if (!file.open(QIODevice::ReadOnly))
-            return logFailed(p, file.errorString());
-        last = headerNumber(file.read(support::LogRecordSize));
-        file.close();
-        if (last >= support::LogRingSize)
-            last = 0;
-    }
+    // Opened without blocking: a FIFO or a device in the log's place is a failure, not a hang.
+    int fd = -1;
+    bool created = false;
+    const platform::FsResult opened = platform::FileProbe::openPlainFile(path, &fd, &created);
+    if (!opened.ok())
+        return logFailed(p, opened.description());
+    QFile file;
+    file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
 
+    int last = created ? 0 : headerNumber(file.read(support::LogRecordSize));
+    if (last >= support::LogRingSize)
+        last = 0;
     const QString number = QStringLiteral("%1").arg(last + 1, 5, 10, QLatin1Char('0'));
-    const bool written = file.open(QIODevice::ReadWrite) && file.seek(0) &&
-                         file.write(support::logRecord(now, number)) == support::LogRecordSize &&
-                         file.seek(qint64(last + 1) * support::LogRecordSize) &&
-                         file.write(support::logRecord(now, text)) == support::LogRecordSize &&
-                         file.flush();
+    const bool written =
+        file.seek(0) && file.write(support::logRecord(now, number)) == support::LogRecordSize &&
+        file.seek(qint64(last + 1) * support::LogRecordSize) &&
+        file.write(support::logRecord(now, text)) == support::LogRecordSize && file.flush();
     if (!written) {
         const QString description = file.errorString();
         file.close();
-        if (!existed)
-            file.remove(); // no empty log left by a first write that failed
+        if (created)
+            QFile::remove(path); // no empty log left by a first write that failed
         return logFailed(p, description);
     }
     file.close();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace
 {
@@ -90,31 +91,36 @@ private Q_SLOTS:
         QVERIFY(fake.messages.isEmpty());
     }
 
-    // Its own box, and nothing left behind by a first write that failed.
+    // Its own box, and nothing left behind by a first write that failed; a FIFO
+    // in the log's place is a failure too, not a hang.
     void unwritableLogShowsItsOwnError_data()
     {
-        QTest::addColumn<bool>("diskFull"); // else a folder stands in the log's way
-        QTest::newRow("folder in the way") << false;
-        QTest::newRow("disk full") << true;
+        QTest::addColumn<QString>("inTheWay");
+        QTest::newRow("folder in the way") << "folder";
+        QTest::newRow("FIFO in the way") << "fifo";
+        QTest::newRow("disk full") << "full";
     }
 
     void unwritableLogShowsItsOwnError()
     {
-        QFETCH(bool, diskFull);
+        QFETCH(QString, inTheWay);
         FakePlatform fake;
+        const QString log = fake.dataFile("Err.log");
         const TmpfsMount mount(fake.dataDir(), QStringLiteral("size=64k"));
-        if (diskFull) {
+        if (inTheWay == QStringLiteral("full")) {
             if (!mount.ok())
                 QSKIP("mounting a tmpfs is not allowed here");
             mount.fill();
-        } else {
+        } else if (inTheWay == QStringLiteral("folder")) {
             QVERIFY(QDir(fake.dataDir()).mkdir(QStringLiteral("Err.log")));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
         }
         QVERIFY(!mdlCommon::Sub_ErrLog(fake.platform(), QStringLiteral("lost")));
         QCOMPARE(fake.messages.size(), 1);
         QVERIFY(fake.messages[0].text.startsWith(QStringLiteral("Log出力エラー\r\n")));
         QCOMPARE(fake.messages[0].icon, platform::MsgIcon::Critical);
-        QCOMPARE(QFileInfo(fake.dataFile("Err.log")).isFile(), false);
+        QCOMPARE(QFileInfo(log).isFile(), false);
     }
 
     // The standard handler: its box first, then the log line.

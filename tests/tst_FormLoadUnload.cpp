@@ -74,8 +74,11 @@ private Q_SLOTS:
     void savedSettingsRoundTrip()
     {
         FakePlatform fake;
+        // The prefix is longer than the 30 characters the box lets anyone type.
+        const QString prefix = QStringLiteral("四十文字の接頭辞").repeated(5);
         writeIni(fake, "StartTimeH=22\nStartTimeN=05\nEndTimeH=02\nEndTimeN=59\nStep=60\n"
-                       "SaveFolder=/tmp/存在しない フォルダ\nTopName=\nEndType=2\n");
+                       "SaveFolder=/tmp/存在しない フォルダ\nTopName=" +
+                           prefix.toUtf8() + "\nEndType=2\n");
         const QByteArray before = readAll(fake.dataFile("Snapsentry.ini"));
         frmMain w(fake.platform());
         QVERIFY(w.Form_Load());
@@ -83,6 +86,8 @@ private Q_SLOTS:
         QCOMPARE(child<QComboBox>(w, "cmbEdTm_1")->currentText(), QStringLiteral("59"));
         QCOMPARE(child<QLineEdit>(w, "txtSaveFolder")->text(),
                  QStringLiteral("/tmp/存在しない フォルダ"));
+        QCOMPARE(child<QLineEdit>(w, "txtTopNm")->text(), prefix);
+        QTest::keyClick(child<QLineEdit>(w, "txtTopNm"), Qt::Key_X); // typing cannot lengthen it
         QVERIFY(child<QRadioButton>(w, "opEnd_2")->isChecked());
         w.close();
         QCOMPARE(readAll(fake.dataFile("Snapsentry.ini")), before);
@@ -99,6 +104,13 @@ private Q_SLOTS:
         QTest::newRow("EndType -1") << QByteArray("EndType=-1");
         QTest::newRow("EndType letter") << QByteArray("EndType=a");
         QTest::newRow("EndType empty") << QByteArray("EndType=");
+        QTest::newRow("EndType nan") << QByteArray("EndType=nan");
+        QTest::newRow("EndType NaN") << QByteArray("EndType=NaN");
+        QTest::newRow("EndType inf") << QByteArray("EndType=inf");
+        QTest::newRow("EndType hex") << QByteArray("EndType=0x1");
+        QTest::newRow("EndType overflow") << QByteArray("EndType=1e999");
+        QTest::newRow("hour with a sign") << QByteArray("StartTimeH=+07");
+        QTest::newRow("step with an exponent") << QByteArray("Step=1e1");
     }
 
     void badValueEndsTheLoad()

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using mdlCommon::Fun_GetIni;
 using mdlCommon::Sub_PutIni;
@@ -77,13 +78,77 @@ private Q_SLOTS:
         QCOMPARE(Fun_GetIni(dir.path(), "Other", "Step", ""), QStringLiteral("99"));
     }
 
+    // What the window held at exit is what it shows at the next start.
+    void valueReadsBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        const QString tooLong(1024, QLatin1Char('a'));
+        QTest::newRow("blank at the end") << "/x/shots "
+                                          << "/x/shots ";
+        QTest::newRow("tab at the start") << "\t/x"
+                                          << "\t/x";
+        QTest::newRow("ideographic space") << "写真\u3000"
+                                           << "写真\u3000";
+        QTest::newRow("in double quotes") << "\"a\""
+                                          << "\"a\"";
+        QTest::newRow("in single quotes") << "'a'"
+                                          << "'a'";
+        QTest::newRow("only quotes") << "\"\""
+                                     << "\"\"";
+        QTest::newRow("line break") << "/x/a\nTopName=b"
+                                    << "/x/a\nTopName=b";
+        QTest::newRow("CR LF at the end") << "/x/a\r\n"
+                                          << "/x/a\r\n";
+        QTest::newRow("backslashes, quoted") << " \\n\\"
+                                             << " \\n\\";
+        // Cut at 1023 bytes it would name another, maybe existing, folder.
+        QTest::newRow("longer than the reader takes") << tooLong << QString();
+    }
+    void valueReadsBackAsWritten()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        Sub_PutIni(dir.path(), "Main", "SaveFolder", value);
+        Sub_PutIni(dir.path(), "Main", "TopName", "p");
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", "def"), readBack);
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", "def"), QStringLiteral("p"));
+    }
+
     void longValueIsCutAt1023Bytes()
     {
-        Sub_PutIni(dir.path(), "Main", "SaveFolder", QString(1500, QLatin1Char('a')));
+        writeAll(ini(), "[Main]\nSaveFolder=" + QByteArray(1500, 'a') +
+                            "\nTopName=" + QString(400, QChar(0x5199)).toUtf8() + "\n");
         QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", "").size(), 1023);
         // A cut never splits a character: 400 three-byte characters keep 341.
-        Sub_PutIni(dir.path(), "Main", "SaveFolder", QString(400, QChar(0x5199)));
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QString(341, QChar(0x5199)));
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", ""), QString(341, QChar(0x5199)));
+    }
+
+    // Whatever stands in the file's place is neither read nor replaced.
+    void specialFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("2 MB file") << "large";
+    }
+    void specialFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        if (kind == QStringLiteral("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(ini()).constData(), 0600), 0);
+        else if (kind == QStringLiteral("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini()));
+        else
+            writeAll(ini(), "[Main]\nStep=05\n" + QByteArray(2 << 20, '\n'));
+        const QFileInfo before(ini());
+
+        QCOMPARE(Fun_GetIni(dir.path(), "Main", "Step", "01"), QStringLiteral("01"));
+        Sub_PutIni(dir.path(), "Main", "Step", "10");
+        const QFileInfo after(ini());
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(after.size(), before.size());
     }
 
     // A file carried over from the Windows program is in CP932.

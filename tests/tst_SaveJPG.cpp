@@ -6,10 +6,15 @@
 #include "TmpfsMount.h"
 #include "platform/SaveJpgLibrary.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <atomic>
 #include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -82,7 +87,7 @@ private Q_SLOTS:
 
     void failureLeavesNoJpeg_data()
     {
-        QTest::addColumn<QByteArray>("content"); // empty: no BMP file at all
+        QTest::addColumn<QByteArray>("content"); // empty: no BMP file at all; "FIFO": a FIFO
         QTest::addColumn<QString>("jpgName");    // kept.jpg exists beforehand; full.jpg: disk full
         QTest::addColumn<int>("code");
         const QByteArray good = makeBmp(picture_);
@@ -96,6 +101,10 @@ private Q_SLOTS:
         QTest::newRow("cut, existing JPEG kept")
             << good.chopped(500) << QStringLiteral("kept.jpg") << SAVEJPG_E_BMP_TRUNCATED;
         QTest::newRow("8-bit palette") << palette << jpg << SAVEJPG_E_BMP_UNSUPPORTED;
+        QByteArray wide = good;
+        qToLittleEndian<qint32>(65501, wide.data() + 18); // JPEG files stop at 65500
+        QTest::newRow("65501 pixels wide") << wide << jpg << SAVEJPG_E_BMP_UNSUPPORTED;
+        QTest::newRow("FIFO in the BMP's place") << QByteArray("FIFO") << jpg << SAVEJPG_E_BMP_OPEN;
         QTest::newRow("JPEG folder missing")
             << good << QStringLiteral("missing/out.jpg") << SAVEJPG_E_JPEG_WRITE;
         QTest::newRow("disk full") << good << QStringLiteral("full.jpg") << SAVEJPG_E_JPEG_WRITE;
@@ -109,7 +118,9 @@ private Q_SLOTS:
         const QString bmp = dir_.filePath(QStringLiteral("bad.bmp"));
         const QString jpg = out.filePath(jpgName);
         QFile::remove(bmp);
-        if (!content.isEmpty())
+        if (content == "FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(bmp).constData(), 0600), 0);
+        else if (!content.isEmpty())
             writeFile(bmp, content);
         const bool kept = jpgName == QStringLiteral("kept.jpg");
         if (kept)
@@ -125,6 +136,35 @@ private Q_SLOTS:
         QFile old(jpg);
         QVERIFY(!kept ||
                 (old.open(QIODevice::ReadOnly) && old.readAll() == "the user's old picture"));
+    }
+
+    // Another process cuts the BMP short and restores it again and again while
+    // it is converted: a result code every time, never a crash.
+    void bmpCutShortMeanwhile()
+    {
+        const QString bmp = dir_.filePath(QStringLiteral("cut.bmp"));
+        const QByteArray whole = makeBmp(picture_.scaled(1200, 800));
+        writeFile(bmp, whole);
+        QFile file(bmp);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        std::atomic<bool> stop{false};
+        std::thread cutter([&] {
+            for (qint64 size = 100; !stop; size = size == 100 ? whole.size() : 100) {
+                (void)!::ftruncate(file.handle(), size);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+        // Until some conversions have run on the whole file (well under a second).
+        QList<int> results;
+        QElapsedTimer clock;
+        clock.start();
+        while (results.count(SAVEJPG_OK) < 5 && clock.elapsed() < 5000)
+            results << save(bmp, dir_.filePath(QStringLiteral("cut.jpg")));
+        stop = true;
+        cutter.join();
+        results.removeAll(SAVEJPG_OK);
+        results.removeAll(SAVEJPG_E_BMP_TRUNCATED);
+        QCOMPARE(results, QList<int>());
     }
 
     void adapterWithoutLibraryFails()

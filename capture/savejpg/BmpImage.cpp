@@ -3,9 +3,10 @@
 #include "BmpImage.h"
 #include "SaveJPG.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +19,9 @@ namespace
 constexpr std::size_t FileHeaderSize = 14;
 constexpr std::uint32_t BiRgb = 0;
 constexpr std::uint32_t BiBitfields = 3;
-constexpr std::int64_t MaxSide = 65535; // the largest picture a JPEG file can hold
+constexpr std::int64_t MaxSide = 65500; // the largest picture the JPEG encoder writes
+// File header, the longest info header and three colour masks.
+constexpr std::size_t MaxHeadersSize = FileHeaderSize + 124 + 12;
 
 std::uint32_t u32(const unsigned char *p)
 {
@@ -33,44 +36,65 @@ std::uint16_t u16(const unsigned char *p)
 
 } // namespace
 
-BmpImage::~BmpImage()
+unsigned char *ReusedBuffer::reserve(std::size_t size)
 {
-    if (map_)
-        munmap(const_cast<unsigned char *>(map_), size_);
+    if (size > capacity_) {
+        data_.reset(new (std::nothrow) unsigned char[size]);
+        capacity_ = data_ ? size : 0;
+    }
+    return data_.get();
 }
 
-int BmpImage::open(const char *path)
+int BmpImage::open(const char *path, ReusedBuffer &buffer)
 {
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO in the BMP's place must fail, not wait for a writer.
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return SAVEJPG_E_BMP_OPEN;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return SAVEJPG_E_BMP_OPEN;
-    }
-    size_ = std::size_t(st.st_size);
-    if (size_ < 2) {
-        ::close(fd);
-        return SAVEJPG_E_BMP_FORMAT;
-    }
-    // Mapping avoids copying the rows; the encoder reads them straight from the page cache.
-    // The sizes are checked against this length, so only a file cut short by another
-    // process during the conversion could still fault.
-    void *m = mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+    const int rc = read(fd, buffer);
     ::close(fd);
-    if (m == MAP_FAILED)
-        return errno == ENOMEM ? SAVEJPG_E_MEMORY : SAVEJPG_E_BMP_OPEN;
-    map_ = static_cast<const unsigned char *>(m);
-    return parse();
+    return rc;
 }
 
-int BmpImage::parse()
+int BmpImage::read(int fd, ReusedBuffer &buffer)
 {
-    const unsigned char *p = map_;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return SAVEJPG_E_BMP_OPEN;
+    const std::size_t size = std::size_t(st.st_size);
+    if (size < 2)
+        return SAVEJPG_E_BMP_FORMAT;
+    unsigned char headers[MaxHeadersSize];
+    const ssize_t got = pread(fd, headers, std::min(size, sizeof headers), 0);
+    if (got < 2)
+        return got < 0 ? SAVEJPG_E_BMP_OPEN : SAVEJPG_E_BMP_TRUNCATED;
+    if (const int rc = parse(headers, std::size_t(got), size); rc != SAVEJPG_OK)
+        return rc;
+
+    unsigned char *data = buffer.reserve(needed_);
+    if (!data)
+        return SAVEJPG_E_MEMORY;
+    for (std::size_t at = 0; at < needed_;) {
+        const ssize_t n = pread(fd, data + at, needed_ - at, off_t(at));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return SAVEJPG_E_BMP_OPEN;
+        if (n == 0) // cut short since the size was checked
+            return SAVEJPG_E_BMP_TRUNCATED;
+        at += std::size_t(n);
+    }
+    pixels_ = data + pixelOffset_;
+    return SAVEJPG_OK;
+}
+
+// have: how many of the file's first bytes p holds; every header field lies
+// within them unless the file ends before it.
+int BmpImage::parse(const unsigned char *p, std::size_t have, std::size_t fileSize)
+{
     if (p[0] != 'B' || p[1] != 'M')
         return SAVEJPG_E_BMP_FORMAT;
-    if (size_ < FileHeaderSize + 4)
+    if (have < FileHeaderSize + 4)
         return SAVEJPG_E_BMP_TRUNCATED;
     const std::uint32_t offBits = u32(p + 10);
     const std::uint32_t infoSize = u32(p + 14);
@@ -78,7 +102,7 @@ int BmpImage::parse()
         return SAVEJPG_E_BMP_UNSUPPORTED; // OS/2 core header
     if (infoSize != 40 && infoSize != 52 && infoSize != 56 && infoSize != 108 && infoSize != 124)
         return SAVEJPG_E_BMP_FORMAT;
-    if (size_ < FileHeaderSize + infoSize)
+    if (have < FileHeaderSize + infoSize)
         return SAVEJPG_E_BMP_TRUNCATED;
 
     const std::int64_t w = std::int32_t(u32(p + 18));
@@ -95,7 +119,7 @@ int BmpImage::parse()
         // The three masks follow a 40-byte header; longer headers hold them inside.
         if (infoSize == 40)
             headersEnd += 12;
-        if (size_ < headersEnd)
+        if (have < headersEnd)
             return SAVEJPG_E_BMP_TRUNCATED;
         if (u32(p + 54) != 0x00FF0000u || u32(p + 58) != 0x0000FF00u || u32(p + 62) != 0x000000FFu)
             return SAVEJPG_E_BMP_UNSUPPORTED;
@@ -112,8 +136,9 @@ int BmpImage::parse()
     const std::int64_t pitch = (w * bits + 31) / 32 * 4;
     // The last row's padding may be missing; the encoder never reads it.
     const std::int64_t needed = std::int64_t(offBits) + pitch * (rows - 1) + w * bpp;
-    if (std::int64_t(size_) < needed)
+    if (std::int64_t(fileSize) < needed)
         return SAVEJPG_E_BMP_TRUNCATED;
+    needed_ = std::size_t(needed);
 
     width_ = int(w);
     height_ = int(rows);

@@ -4,22 +4,33 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace savejpg
 {
 
-// A BMP file mapped read-only, with its headers checked against the file size so
-// that the pixel rows can be handed to the encoder without a copy.
+// Memory that grows and is never given back, so that picture after picture
+// reuses pages that are already mapped in.
+class ReusedBuffer
+{
+public:
+    // Null when the memory cannot be had.
+    unsigned char *reserve(std::size_t size);
+
+private:
+    std::unique_ptr<unsigned char[]> data_;
+    std::size_t capacity_ = 0;
+};
+
+// A BMP file read into memory, with its headers checked against the file size
+// so that the pixel rows can be handed to the encoder as they are. The file is
+// read, not mapped: a file cut short by another process meanwhile is then a
+// short read, where a mapping would kill the caller with SIGBUS.
 class BmpImage
 {
 public:
-    BmpImage() = default;
-    BmpImage(const BmpImage &) = delete;
-    BmpImage &operator=(const BmpImage &) = delete;
-    ~BmpImage();
-
-    // Returns SAVEJPG_OK or one of the SAVEJPG_E_* codes.
-    int open(const char *path);
+    // Returns SAVEJPG_OK or one of the SAVEJPG_E_* codes. The rows live in buffer.
+    int open(const char *path, ReusedBuffer &buffer);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -27,14 +38,15 @@ public:
     int pitch() const { return pitch_; }
     bool bottomUp() const { return bottomUp_; }
     // The first stored row (the bottom row of a bottom-up picture).
-    const unsigned char *pixels() const { return map_ + pixelOffset_; }
+    const unsigned char *pixels() const { return pixels_; }
 
 private:
-    int parse();
+    int parse(const unsigned char *p, std::size_t have, std::size_t fileSize);
+    int read(int fd, ReusedBuffer &buffer);
 
-    const unsigned char *map_ = nullptr;
-    std::size_t size_ = 0;
+    const unsigned char *pixels_ = nullptr;
     std::size_t pixelOffset_ = 0;
+    std::size_t needed_ = 0;
     int width_ = 0;
     int height_ = 0;
     int bytesPerPixel_ = 0;
