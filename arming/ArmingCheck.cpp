@@ -4,7 +4,6 @@
 
 #include "arming/PathCheck.h"
 #include "arming/UseFileNmCheck.h"
-#include "platform/FileProbe.h"
 
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -18,8 +17,7 @@ Verdict checkBeforeArming(const Platform &p, const QString &saveFolder, const QS
     if (saveFolder.isEmpty())
         return {QStringLiteral("画像保存先を設定してください"), FixAt::SaveFolder};
     // A plain file passes the existence check but cannot hold the shots.
-    if (!mdlCommon::Sub_PathCheck(p, saveFolder, 1) ||
-        platform::FileProbe::inspect(saveFolder).isPlainFile)
+    if (!mdlCommon::Sub_PathCheck(p, saveFolder, 1) || p.files.probe(saveFolder).isPlainFile)
         return {QStringLiteral("画像保存先が見つかりません"), FixAt::SaveFolder};
     // The test file carries the armed tray picture.
     if (!mdlMain::Fun_UseFileNmCheck(p, prefix, QPixmap(QStringLiteral(":/icons/tray_armed.png"))))

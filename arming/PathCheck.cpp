@@ -13,9 +13,9 @@ namespace
 
 // A missing entry and a name the file system cannot take answer false quietly;
 // any other failure throws.
-bool entryMatches(const QString &path, qint16 flag)
+bool entryMatches(platform::FileSystem &files, const QString &path, qint16 flag)
 {
-    const platform::FsEntry entry = platform::FileProbe::inspect(path);
+    const platform::FsEntry entry = files.probe(path);
     if (entry.result.ok())
         return entry.isPlainFile || (flag != 0 && entry.isFolder);
     if (entry.result.notFound() || entry.result.nameRefused())
@@ -35,7 +35,7 @@ bool Sub_PathCheck(const Platform &p, const QString &path, qint16 flag)
     bool found = false;
     support::guarded(p, QStringLiteral("存在チェックエラー"),
                      QStringLiteral("[mdlCommon]-[Sub_PathCheck] "),
-                     [&] { found = entryMatches(path, flag); });
+                     [&] { found = entryMatches(p.files, path, flag); });
     return found;
 }
 

@@ -26,11 +26,11 @@ QByteArray bmpBytes(const QPixmap &picture)
 
 // Whether the file system takes testPath as a file name. The refusals that
 // arming answers with its own warning give false; any other failure throws.
-bool fileSystemTakes(const QString &testPath, const QPixmap &picture)
+bool fileSystemTakes(platform::FileSystem &files, const QString &testPath, const QPixmap &picture)
 {
-    const platform::FsResult made = platform::FileProbe::createNew(testPath, bmpBytes(picture));
+    const platform::FsResult made = files.createNew(testPath, bmpBytes(picture));
     if (made.ok()) {
-        platform::FileProbe::removeFile(testPath); // only ever the file made just now
+        files.remove(testPath); // only ever the file made just now
         return true;
     }
     // Somebody's entry already carries the name, which proves the name usable;
@@ -54,7 +54,8 @@ bool Fun_UseFileNmCheck(const Platform &p, const QString &prefix, const QPixmap 
     bool usable = false;
     support::guarded(p, QStringLiteral("ファイル名チェックエラー"),
                      QStringLiteral("[mdlMain]-[Fun_UseFileNmCheck] "), [&] {
-                         usable = fileSystemTakes(p.dataDir + QLatin1Char('/') + prefix +
+                         usable = fileSystemTakes(p.files,
+                                                  p.dataDir + QLatin1Char('/') + prefix +
                                                       QStringLiteral("0000.bmp"),
                                                   picture);
                      });

@@ -40,7 +40,7 @@ int main(int argc, char **argv)
     FakePlatform fake;
     platform::ThreadedGrab grab(std::make_unique<platform::X11ScreenGrab>());
     platform::SaveJpgLibrary converter(QStringLiteral(SNAPSENTRY_APP_DIR));
-    const Platform p{fake, fake, fake, grab,          converter,
+    const Platform p{fake, fake, fake, grab,          converter,     fake,
                      fake, fake, fake, fake.appDir(), fake.dataDir()};
     QTemporaryDir dir;
     capture::CaptureSession session(p);

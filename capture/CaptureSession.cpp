@@ -9,7 +9,6 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPointer>
 #include <QTimer>
 #include <limits>
@@ -150,8 +149,9 @@ CaptureSession::ShotResult CaptureSession::convert(const QString &bmp, const QSt
         return shot;
     // Only the low 16 bits of the converter's answer count.
     shot.jpgAns = static_cast<qint16>(static_cast<quint16>(result & 0xFFFF));
-    if (QFile file(bmp); shot.jpgAns == 0 && !file.remove())
-        shot.error = file.errorString();
+    if (shot.jpgAns == 0)
+        if (const platform::FsResult removed = p.files.remove(bmp); !removed.ok())
+            shot.error = removed.description();
     return shot;
 }
 
@@ -160,7 +160,7 @@ void CaptureSession::shotDone(quint64 generation, const QString &bmp, const Shot
     shotInFlight_ = false;
     if (generation != generation_) {
         // Cancelled while in flight: the shot leaves no BMP behind and the tick ends here.
-        QFile::remove(bmp);
+        p.files.remove(bmp);
         tickRunning_ = false;
         return;
     }

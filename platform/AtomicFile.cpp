@@ -71,13 +71,15 @@ int writeAll(int fd, const void *data, std::size_t size)
     return 0;
 }
 
-int writeFileAtomically(const char *path, const void *data, std::size_t size)
+int writeFileAtomically(const char *path, const void *data, std::size_t size, bool sync)
 {
     std::string temp;
     const int fd = createTemporary(path, &temp);
     if (fd < 0)
         return errno;
     int error = writeAll(fd, data, size);
+    if (error == 0 && sync && fsync(fd) != 0)
+        error = errno;
     // close() can report a delayed write error (network file systems).
     if (close(fd) != 0 && error == 0)
         error = errno;

@@ -14,7 +14,8 @@ int writeAll(int fd, const void *data, std::size_t size);
 // Writes data to path through a new temporary file in the same folder that is
 // then renamed over path: the target is either the complete new file or
 // untouched, and no temporary file is left. Returns 0 or the errno of the
-// step that failed.
-int writeFileAtomically(const char *path, const void *data, std::size_t size);
+// step that failed. With sync the data reaches the disk before the rename, so
+// that not even a power cut leaves an empty file.
+int writeFileAtomically(const char *path, const void *data, std::size_t size, bool sync = false);
 
 } // namespace platform

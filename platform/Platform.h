@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderDialog.h"
 #include "platform/JpegConverter.h"
 #include "platform/Launcher.h"
@@ -24,6 +25,7 @@ struct Platform {
     platform::FolderDialog &folderDialog;
     platform::Launcher &launcher;
     platform::Process &process;
+    platform::FileSystem &files;
     // The executable's folder: Readme.txt and the converter are looked up from here.
     QString appDir;
     // Where Snapsentry.ini, Err.log and the prefix check's test file live.

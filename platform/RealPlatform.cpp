@@ -9,6 +9,6 @@ RealPlatform::RealPlatform(const QString &appDir, const QString &dataDir)
 
 Platform RealPlatform::platform()
 {
-    return Platform{messageBox_,   clock_,    tray_,    screenGrab_, converter_,
-                    folderDialog_, launcher_, process_, appDir_,     dataDir_};
+    return Platform{messageBox_, clock_,   tray_,  screenGrab_, converter_, folderDialog_,
+                    launcher_,   process_, files_, appDir_,     dataDir_};
 }

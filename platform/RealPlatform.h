@@ -5,6 +5,7 @@
 #include "platform/AutoScreenGrab.h"
 #include "platform/ExitProcess.h"
 #include "platform/Platform.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/QtFolderDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtTray.h"
@@ -30,4 +31,5 @@ private:
     platform::QtFolderDialog folderDialog_;
     platform::XdgLauncher launcher_;
     platform::ExitProcess process_;
+    platform::PosixFileSystem files_;
 };

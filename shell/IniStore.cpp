@@ -2,21 +2,17 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "shell/IniStore.h"
 
-#include "platform/FileProbe.h"
 #include "shell/IniFile.h"
 #include "support/Utf8.h"
-
-#include <QSaveFile>
-#include <unistd.h>
 
 namespace
 {
 
 constexpr int ValueLimit = 1023; // bytes, as the profile reader's buffer allows
 
-QString iniPath(const QString &appDir)
+QString iniPath(const Platform &p)
 {
-    return appDir + QStringLiteral("/Snapsentry.ini");
+    return p.dataDir + QStringLiteral("/Snapsentry.ini");
 }
 
 constexpr qint64 FileLimit = 1 << 20; // far beyond any settings file the program writes
@@ -24,10 +20,10 @@ constexpr qint64 FileLimit = 1 << 20; // far beyond any settings file the progra
 // The file's lines; nothing when something other than a readable settings file
 // stands at path (a FIFO, a device, a huge file): it reads as missing and is
 // never replaced. A missing file reads as empty.
-std::optional<IniFile> readIni(const QString &path)
+std::optional<IniFile> readIni(const Platform &p)
 {
     QByteArray bytes;
-    const platform::FsResult read = platform::FileProbe::readPlainFile(path, FileLimit, &bytes);
+    const platform::FsResult read = p.files.read(iniPath(p), FileLimit, &bytes);
     if (!read.ok() && !read.notFound())
         return std::nullopt;
     return IniFile::fromBytes(bytes);
@@ -38,21 +34,19 @@ std::optional<IniFile> readIni(const QString &path)
 namespace mdlCommon
 {
 
-QString Fun_GetIni(const QString &appDir, const QString &section, const QString &key,
+QString Fun_GetIni(const Platform &p, const QString &section, const QString &key,
                    const QString &def)
 {
-    const std::optional<IniFile> ini = readIni(iniPath(appDir));
+    const std::optional<IniFile> ini = readIni(p);
     const std::optional<QString> value = ini ? ini->value(section, key) : std::nullopt;
     if (!value)
         return def;
     return QString::fromUtf8(support::cutUtf8(value->toUtf8(), ValueLimit));
 }
 
-void Sub_PutIni(const QString &appDir, const QString &section, const QString &key,
-                const QString &value)
+void Sub_PutIni(const Platform &p, const QString &section, const QString &key, const QString &value)
 {
-    const QString path = iniPath(appDir);
-    std::optional<IniFile> ini = readIni(path);
+    std::optional<IniFile> ini = readIni(p);
     if (!ini)
         return;
     // A value the reader would give back cut names something else (a shorter
@@ -62,15 +56,7 @@ void Sub_PutIni(const QString &appDir, const QString &section, const QString &ke
 
     // Written beside the old file and renamed over it: a crash or a full disk
     // leaves the old settings, never half of the new ones.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    const QByteArray bytes = ini->toBytes();
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return;
-    }
-    file.commit();
+    p.files.replaceAtomically(iniPath(p), ini->toBytes());
 }
 
 } // namespace mdlCommon

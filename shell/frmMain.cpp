@@ -141,7 +141,7 @@ void frmMain::fillLists()
 void frmMain::showSavedSettings()
 {
     auto get = [this](const char *key, const char *def) {
-        return mdlCommon::Fun_GetIni(p.dataDir, Section, QLatin1String(key), QLatin1String(def));
+        return mdlCommon::Fun_GetIni(p, Section, QLatin1String(key), QLatin1String(def));
     };
     selectEntry(ui->cmbStTm_0, QStringLiteral("StartTimeH"), get("StartTimeH", "00"));
     selectEntry(ui->cmbStTm_1, QStringLiteral("StartTimeN"), get("StartTimeN", "00"));
@@ -167,7 +167,7 @@ void frmMain::showSavedSettings()
 void frmMain::saveSettings()
 {
     auto put = [this](const char *key, const QString &value) {
-        mdlCommon::Sub_PutIni(p.dataDir, Section, QLatin1String(key), value);
+        mdlCommon::Sub_PutIni(p, Section, QLatin1String(key), value);
     };
     put("StartTimeH", ui->cmbStTm_0->currentText());
     put("StartTimeN", ui->cmbStTm_1->currentText());

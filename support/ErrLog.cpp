@@ -2,10 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "support/ErrLog.h"
 
-#include "platform/FileProbe.h"
 #include "support/Utf8.h"
-
-#include <QFile>
 
 namespace
 {
@@ -58,31 +55,26 @@ bool Sub_ErrLog(const Platform &p, const QString &text)
     const QString path = p.dataDir + QStringLiteral("/Err.log");
     const QDateTime now = p.clock.now();
 
-    // Opened without blocking: a FIFO or a device in the log's place is a failure, not a hang.
-    int fd = -1;
-    bool created = false;
-    const platform::FsResult opened = platform::FileProbe::openPlainFile(path, &fd, &created);
-    if (!opened.ok())
-        return logFailed(p, opened.description());
-    QFile file;
-    file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
-
-    int last = created ? 0 : headerNumber(file.read(support::LogRecordSize));
+    // A FIFO or a device in the log's place is a failure, not a hang.
+    QByteArray header;
+    const platform::FsResult read = p.files.readAt(path, 0, support::LogRecordSize, &header);
+    if (!read.ok() && !read.notFound())
+        return logFailed(p, read.description());
+    int last = headerNumber(header);
     if (last >= support::LogRingSize)
         last = 0;
     const QString number = QStringLiteral("%1").arg(last + 1, 5, 10, QLatin1Char('0'));
-    const bool written =
-        file.seek(0) && file.write(support::logRecord(now, number)) == support::LogRecordSize &&
-        file.seek(qint64(last + 1) * support::LogRecordSize) &&
-        file.write(support::logRecord(now, text)) == support::LogRecordSize && file.flush();
-    if (!written) {
-        const QString description = file.errorString();
-        file.close();
+    bool created = false;
+    platform::FsResult written =
+        p.files.writeAt(path, 0, support::logRecord(now, number), &created);
+    if (written.ok())
+        written = p.files.writeAt(path, qint64(last + 1) * support::LogRecordSize,
+                                  support::logRecord(now, text), nullptr);
+    if (!written.ok()) {
         if (created)
-            QFile::remove(path); // no empty log left by a first write that failed
-        return logFailed(p, description);
+            p.files.remove(path); // no empty log left by a first write that failed
+        return logFailed(p, written.description());
     }
-    file.close();
     return true;
 }
 

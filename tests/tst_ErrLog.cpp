@@ -99,6 +99,7 @@ private Q_SLOTS:
         QTest::newRow("folder in the way") << "folder";
         QTest::newRow("FIFO in the way") << "fifo";
         QTest::newRow("disk full") << "full";
+        QTest::newRow("disk full, without a mount") << "scripted";
     }
 
     void unwritableLogShowsItsOwnError()
@@ -111,6 +112,8 @@ private Q_SLOTS:
             if (!mount.ok())
                 QSKIP("mounting a tmpfs is not allowed here");
             mount.fill();
+        } else if (inTheWay == QStringLiteral("scripted")) {
+            fake.failFs(QStringLiteral("write"), log, ENOSPC);
         } else if (inTheWay == QStringLiteral("folder")) {
             QVERIFY(QDir(fake.dataDir()).mkdir(QStringLiteral("Err.log")));
         } else {

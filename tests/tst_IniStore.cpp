@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "FakePlatform.h"
 #include "shell/IniStore.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -33,16 +33,17 @@ class tst_IniStore : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    QString ini() const { return dir.filePath(QStringLiteral("Snapsentry.ini")); }
+    FakePlatform fake;
+    Platform p() { return fake.platform(); }
+    QString ini() const { return fake.dataFile(QStringLiteral("Snapsentry.ini")); }
 
 private Q_SLOTS:
     void init() { QFile::remove(ini()); }
 
     void missingFileGivesDefaults()
     {
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "StartTimeH", "00"), QStringLiteral("00"));
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QString());
+        QCOMPARE(Fun_GetIni(p(), "Main", "StartTimeH", "00"), QStringLiteral("00"));
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QString());
         QVERIFY(!QFile::exists(ini()));
     }
 
@@ -54,15 +55,15 @@ private Q_SLOTS:
                                  {"Step", "15"},       {"SaveFolder", "/home/u/写真"},
                                  {"TopName", ""},      {"EndType", "1"}};
         for (auto &kv : keys)
-            Sub_PutIni(dir.path(), "Main", QString::fromUtf8(kv[0]), QString::fromUtf8(kv[1]));
+            Sub_PutIni(p(), "Main", QString::fromUtf8(kv[0]), QString::fromUtf8(kv[1]));
         QCOMPARE(readAll(ini()), QByteArray("[Main]\nStartTimeH=09\nStartTimeN=00\nEndTimeH=17\n"
                                             "EndTimeN=30\nStep=15\nSaveFolder=/home/u/写真\n"
                                             "TopName=\nEndType=1\n"));
         // An empty value is read as empty, not as the default.
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", "x"), QString());
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("/home/u/写真"));
+        QCOMPARE(Fun_GetIni(p(), "Main", "TopName", "x"), QString());
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("/home/u/写真"));
         // No temporary file is left beside it.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(fake.dataDir()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("Snapsentry.ini")});
     }
 
@@ -70,12 +71,12 @@ private Q_SLOTS:
     {
         writeAll(ini(),
                  "; kept comment\r\n[Other]\r\nStep=99\r\n\r\n[MAIN]\r\nstep=05\r\nTopName=a\r\n");
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "Step", "01"), QStringLiteral("05"));
-        Sub_PutIni(dir.path(), "Main", "Step", "10");
-        Sub_PutIni(dir.path(), "Main", "EndType", "2");
+        QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("05"));
+        Sub_PutIni(p(), "Main", "Step", "10");
+        Sub_PutIni(p(), "Main", "EndType", "2");
         QCOMPARE(readAll(ini()), QByteArray("; kept comment\n[Other]\nStep=99\n\n[MAIN]\nStep=10\n"
                                             "TopName=a\nEndType=2\n"));
-        QCOMPARE(Fun_GetIni(dir.path(), "Other", "Step", ""), QStringLiteral("99"));
+        QCOMPARE(Fun_GetIni(p(), "Other", "Step", ""), QStringLiteral("99"));
     }
 
     // What the window held at exit is what it shows at the next start.
@@ -109,19 +110,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, value);
         QFETCH(QString, readBack);
-        Sub_PutIni(dir.path(), "Main", "SaveFolder", value);
-        Sub_PutIni(dir.path(), "Main", "TopName", "p");
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", "def"), readBack);
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", "def"), QStringLiteral("p"));
+        Sub_PutIni(p(), "Main", "SaveFolder", value);
+        Sub_PutIni(p(), "Main", "TopName", "p");
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", "def"), readBack);
+        QCOMPARE(Fun_GetIni(p(), "Main", "TopName", "def"), QStringLiteral("p"));
     }
 
     void longValueIsCutAt1023Bytes()
     {
         writeAll(ini(), "[Main]\nSaveFolder=" + QByteArray(1500, 'a') +
                             "\nTopName=" + QString(400, QChar(0x5199)).toUtf8() + "\n");
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", "").size(), 1023);
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", "").size(), 1023);
         // A cut never splits a character: 400 three-byte characters keep 341.
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "TopName", ""), QString(341, QChar(0x5199)));
+        QCOMPARE(Fun_GetIni(p(), "Main", "TopName", ""), QString(341, QChar(0x5199)));
     }
 
     // Whatever stands in the file's place is neither read nor replaced.
@@ -143,8 +144,8 @@ private Q_SLOTS:
             writeAll(ini(), "[Main]\nStep=05\n" + QByteArray(2 << 20, '\n'));
         const QFileInfo before(ini());
 
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "Step", "01"), QStringLiteral("01"));
-        Sub_PutIni(dir.path(), "Main", "Step", "10");
+        QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("01"));
+        Sub_PutIni(p(), "Main", "Step", "10");
         const QFileInfo after(ini());
         QCOMPARE(after.isSymLink(), before.isSymLink());
         QCOMPARE(after.isFile(), before.isFile());
@@ -156,15 +157,20 @@ private Q_SLOTS:
     {
         // "[Main]\r\nSaveFolder=C:\写真\r\n" in Shift-JIS.
         writeAll(ini(), QByteArray("[Main]\r\nSaveFolder=C:\\\x8e\xca\x90\x5e\r\n"));
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
-        Sub_PutIni(dir.path(), "Main", "TopName", "scr");
-        QCOMPARE(Fun_GetIni(dir.path(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+        Sub_PutIni(p(), "Main", "TopName", "scr");
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
     }
 
-    void unwritableFolderLosesSettingsSilently()
+    // A full disk or a read-only folder: the settings are not kept, the old
+    // file stays whole, and nothing is said.
+    void failedSaveKeepsTheOldFile()
     {
-        Sub_PutIni(dir.path() + QStringLiteral("/missing"), "Main", "Step", "01");
-        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/missing")));
+        writeAll(ini(), "[Main]\nStep=05\n");
+        fake.failFs(QStringLiteral("replace"), ini(), ENOSPC);
+        Sub_PutIni(p(), "Main", "Step", "10");
+        QCOMPARE(readAll(ini()), QByteArray("[Main]\nStep=05\n"));
+        QVERIFY(fake.messages.isEmpty());
     }
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
-#include "TmpfsMount.h"
 #include "arming/UseFileNmCheck.h"
 
 #include <QtTest>
@@ -56,30 +55,30 @@ private Q_SLOTS:
         QCOMPARE(fake.messageTexts(), QStringList());
     }
 
-    // Root ignores permission bits, so a read-only mount stands for a protected folder.
-    void readOnlyApplicationFolderRefusesSilently()
+    // The file system's refusals of the test file: access refused is a silent
+    // no, anything else is reported and logged.
+    void refusals_data()
     {
-        FakePlatform fake;
-        const TmpfsMount mount(fake.dataDir(), QStringLiteral("ro,size=1m"));
-        if (!mount.ok())
-            QSKIP("mounting a read-only tmpfs is not allowed here");
-        QVERIFY(!check(fake, "cap") && !check(fake, "画面"));
-        QCOMPARE(fake.messageTexts(), QStringList());
+        QTest::addColumn<int>("error");
+        QTest::newRow("read-only folder") << EROFS;
+        QTest::newRow("permission denied") << EACCES;
+        QTest::newRow("disk full") << ENOSPC;
+        QTest::newRow("I/O error") << EIO;
     }
-
-    // No inode is left for the test file, while the existing log can still grow.
-    void unexpectedFailureIsReportedAndLogged()
+    void refusals()
     {
+        QFETCH(int, error);
         FakePlatform fake;
-        const TmpfsMount mount(fake.dataDir(), QStringLiteral("size=1m,nr_inodes=2"));
-        if (!mount.ok())
-            QSKIP("mounting a tmpfs is not allowed here");
-        QFile log(fake.dataFile("Err.log"));
-        QVERIFY(log.open(QIODevice::ReadWrite)); // takes the last free inode
-        const QString description = QString::fromLocal8Bit(std::strerror(ENOSPC));
-        QVERIFY(!check(fake, "cap"));
-        QCOMPARE(fake.messageTexts(), QStringList{"ファイル名チェックエラー\r\n" + description});
-        QVERIFY(log.readAll().contains(("[mdlMain]-[Fun_UseFileNmCheck] " + description).toUtf8()));
+        fake.failFs(QStringLiteral("create"), fake.dataFile("画面0000.bmp"), error);
+        QVERIFY(!check(fake, "画面"));
+        const QString description = QString::fromLocal8Bit(std::strerror(error));
+        const bool reported = error == ENOSPC || error == EIO;
+        QCOMPARE(fake.messageTexts(),
+                 reported ? QStringList{"ファイル名チェックエラー\r\n" + description}
+                          : QStringList());
+        QCOMPARE(fake.logEntries(),
+                 reported ? QStringList{"[mdlMain]-[Fun_UseFileNmCheck] " + description}
+                          : QStringList());
     }
 };
 

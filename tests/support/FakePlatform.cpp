@@ -12,7 +12,8 @@ FakePlatform::FakePlatform() = default;
 
 Platform FakePlatform::platform()
 {
-    return Platform{*this, *this, *this, *this, *this, *this, *this, *this, appDir(), dataDir()};
+    return Platform{*this, *this, *this, *this,    *this,    *this,
+                    *this, *this, *this, appDir(), dataDir()};
 }
 
 QStringList FakePlatform::logEntries() const
@@ -128,4 +129,55 @@ QString FakePlatform::openFolder(const QString &path)
 {
     openedFolders << path;
     return folderError;
+}
+
+platform::FsEntry FakePlatform::probe(const QString &path)
+{
+    if (const int error = fsError("probe", path))
+        return {{error}};
+    return realFs_.probe(path);
+}
+
+platform::FsResult FakePlatform::createNew(const QString &path, const QByteArray &content)
+{
+    if (const int error = fsError("create", path))
+        return {error};
+    return realFs_.createNew(path, content);
+}
+
+platform::FsResult FakePlatform::remove(const QString &path)
+{
+    if (const int error = fsError("remove", path))
+        return {error};
+    return realFs_.remove(path);
+}
+
+platform::FsResult FakePlatform::read(const QString &path, qint64 maxSize, QByteArray *bytes)
+{
+    if (const int error = fsError("read", path))
+        return {error};
+    return realFs_.read(path, maxSize, bytes);
+}
+
+platform::FsResult FakePlatform::readAt(const QString &path, qint64 offset, qint64 size,
+                                        QByteArray *bytes)
+{
+    if (const int error = fsError("read", path))
+        return {error};
+    return realFs_.readAt(path, offset, size, bytes);
+}
+
+platform::FsResult FakePlatform::replaceAtomically(const QString &path, const QByteArray &content)
+{
+    if (const int error = fsError("replace", path))
+        return {error};
+    return realFs_.replaceAtomically(path, content);
+}
+
+platform::FsResult FakePlatform::writeAt(const QString &path, qint64 offset,
+                                         const QByteArray &bytes, bool *created)
+{
+    if (const int error = fsError("write", path))
+        return {error};
+    return realFs_.writeAt(path, offset, bytes, created);
 }

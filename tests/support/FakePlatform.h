@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/PosixFileSystem.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,7 +23,8 @@ class FakePlatform final : public platform::MessageBox,
                            public platform::JpegConverter,
                            public platform::FolderDialog,
                            public platform::Launcher,
-                           public platform::Process
+                           public platform::Process,
+                           public platform::FileSystem
 {
 public:
     FakePlatform();
@@ -97,7 +100,30 @@ public:
     std::optional<int> exitCode;
     void exitNow(int code) override { exitCode = code; }
 
+    // File system: the real one, but an operation ("probe", "create", "remove",
+    // "read", "replace", "write") on a path scripted here fails with that errno
+    // and changes nothing, so that full disks and read-only folders need no root.
+    void failFs(const QString &operation, const QString &path, int error)
+    {
+        fsErrors_.insert(operation + QLatin1Char(' ') + path, error);
+    }
+    platform::FsEntry probe(const QString &path) override;
+    platform::FsResult createNew(const QString &path, const QByteArray &content) override;
+    platform::FsResult remove(const QString &path) override;
+    platform::FsResult read(const QString &path, qint64 maxSize, QByteArray *bytes) override;
+    platform::FsResult readAt(const QString &path, qint64 offset, qint64 size,
+                              QByteArray *bytes) override;
+    platform::FsResult replaceAtomically(const QString &path, const QByteArray &content) override;
+    platform::FsResult writeAt(const QString &path, qint64 offset, const QByteArray &bytes,
+                               bool *created) override;
+
 private:
+    int fsError(const char *operation, const QString &path) const
+    {
+        return fsErrors_.value(QLatin1String(operation) + QLatin1Char(' ') + path);
+    }
+    platform::PosixFileSystem realFs_;
+    QHash<QString, int> fsErrors_;
     QString writeGrab(const QString &bmpPath);
     QTemporaryDir appDir_;
     QTemporaryDir dataDir_;

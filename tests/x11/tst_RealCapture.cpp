@@ -26,7 +26,7 @@ private Q_SLOTS:
         FakePlatform fake;
         platform::ThreadedGrab grab(std::make_unique<platform::X11ScreenGrab>());
         platform::SaveJpgLibrary converter(qEnvironmentVariable("SNAPSENTRY_APP_DIR"));
-        const Platform p{fake, fake, fake, grab,          converter,
+        const Platform p{fake, fake, fake, grab,          converter,     fake,
                          fake, fake, fake, fake.appDir(), fake.dataDir()};
         QTemporaryDir shots;
 
