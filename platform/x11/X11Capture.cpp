@@ -4,10 +4,14 @@
 #include "platform/x11/X11Session.h"
 
 #include <X11/Xutil.h>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <pthread.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <unistd.h>
 
 namespace platform
 {
@@ -38,6 +42,24 @@ private:
     XErrorHandler previous_;
 };
 
+XIOErrorHandler previousIoHandler = nullptr;
+// Static initialisation runs on the main thread, the one that runs the window.
+const pthread_t mainThread = pthread_self();
+
+// The connection to the X server broke. Xlib ends the process when this returns,
+// which on the grab's worker thread would leave the window no chance to save
+// the settings: the program is asked to end as on a hang-up instead (the GUI
+// thread saves and exits) and this thread waits for that.
+int connectionLost(Display *display)
+{
+    if (!pthread_equal(pthread_self(), mainThread)) {
+        ::kill(::getpid(), SIGHUP);
+        for (;;)
+            ::pause();
+    }
+    return previousIoHandler ? previousIoHandler(display) : 0;
+}
+
 } // namespace
 
 X11Capture::~X11Capture()
@@ -55,6 +77,8 @@ QString X11Capture::connect()
     const char *name = std::getenv("DISPLAY");
     if (!name || !*name)
         return x11Failure(QStringLiteral("X11 ディスプレイがありません (DISPLAY が未設定)"));
+    static std::once_flag once;
+    std::call_once(once, [] { previousIoHandler = XSetIOErrorHandler(&connectionLost); });
     display_ = XOpenDisplay(name);
     if (!display_)
         return x11Failure(QStringLiteral("X11 ディスプレイ %1 に接続できません")
