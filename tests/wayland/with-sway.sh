@@ -26,9 +26,26 @@ if [ -z "${SWAY_INNER:-}" ]; then
     args=()
     [ $portal -eq 1 ] && args+=(--portal)
     [ $xwayland = enable ] && args+=(--xwayland)
-    exec unshare -mn bash -c 'mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
+    # What the test needs from the real /tmp (a checkout or build there) is
+    # bound back into the private one.
+    needed=("$0" "$@" "$PWD" "${SNAPSENTRY_APP_DIR:-}" "${SNAPSENTRY_SOURCE_DIR:-}"
+            "${SNAPSENTRY_TEST_DATA:-}")
+    tops=()
+    for p in "${needed[@]}"; do
+        case $p in /tmp/?*) p=${p#/tmp/}; tops+=("${p%%/*}") ;; esac
+    done
+    exec unshare -mn bash -c 'exec 9</tmp
+        mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
+        n=$1; shift
+        for top in "${@:1:$n}"; do
+            [ -e "/tmp/$top" ] && continue
+            if [ -d "/proc/self/fd/9/$top" ]; then mkdir "/tmp/$top"; else touch "/tmp/$top"; fi
+            mount --no-canonicalize --bind "/proc/self/fd/9/$top" "/tmp/$top" || exit 77
+        done
+        shift "$n"
+        exec 9<&-
         exec setpriv --reuid=nobody --regid=nogroup --clear-groups env SWAY_INNER=1 HOME=/tmp "$@"' \
-        bash "$0" "${args[@]}" "$@"
+        bash "${#tops[@]}" "${tops[@]}" "$0" "${args[@]}" "$@"
 fi
 
 export XDG_RUNTIME_DIR=$(mktemp -d)
