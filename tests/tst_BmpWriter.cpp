@@ -20,10 +20,10 @@ private Q_SLOTS:
             << QSize(7, 2) << QSize(8, 2)
             << QByteArray(
                    "424d660000000000000036000000280000000700000002000000010018000000000030000000");
-        QTest::newRow("8 wide, unpadded")
-            << QSize(8, 3) << QSize(8, 5)
+        QTest::newRow("8 wide, unpadded, over 64 kB")
+            << QSize(8, 3000) << QSize(8, 3001)
             << QByteArray(
-                   "424d7e0000000000000036000000280000000800000003000000010018000000000048000000");
+                   "424d7619010000000000360000002800000008000000b80b0000010018000000000040190100");
     }
     void writesBmpThatToolsRead()
     {
