@@ -40,7 +40,7 @@ QRgb colourAt(int x, int y)
     return qRgb(x * 45 + y * 20 + 30, 200 - x * 25 + y * 70, x * 9 + y * 110 + 40);
 }
 
-QByteArray le(quint32 v, int size) // little-endian
+QByteArray le(quint64 v, int size) // little-endian
 {
     v = qToLittleEndian(v);
     return QByteArray(reinterpret_cast<const char *>(&v), size);
