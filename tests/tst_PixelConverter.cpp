@@ -12,34 +12,52 @@ class tst_PixelConverter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void convertsScreenLayouts_data()
+    void convertsScreenRows_data()
     {
         QTest::addColumn<PixelLayout>("layout");
-        QTest::addColumn<QByteArray>("pixel"); // red 0x12, green 0x34, blue 0x56 as sent
-        QTest::newRow("32-bit BGRX") << PixelLayout{} << QByteArray::fromHex("563412ff");
-        QTest::newRow("24-bit packed, big-endian")
-            << PixelLayout{24, true, 0xFF0000, 0xFF00, 0xFF} << QByteArray::fromHex("123456");
+        QTest::addColumn<QByteArray>(
+            "pixels"); // hex as the screen sends them, then blue, green, red
+        QTest::newRow("32-bit BGRX")
+            << PixelLayout{}
+            << QByteArray("0b30557a9fc4e90e33587da2c7ec11365b80a5caef14395e83a8cdf2"
+                          " 0b30559fc4e933587dc7ec115b80a5ef143983a8cd");
+        QTest::newRow("24-bit, big-endian") << PixelLayout{24, true, 0xFF0000, 0xFF00, 0xFF}
+                                            << QByteArray("123456abcdef 563412efcdab");
+        QTest::newRow("24-bit") << PixelLayout{24, false, 0xFF0000, 0xFF00, 0xFF}
+                                << QByteArray("563412efcdab 563412efcdab");
         QTest::newRow("30-bit deep colour") << PixelLayout{32, false, 0x3FF00000, 0xFFC00, 0x3FF}
-                                            << QByteArray::fromHex("584183c4");
+                                            << QByteArray("5b4993040100f83f 5634120080ff");
+        QTest::newRow("5-6-5 channels") << PixelLayout{32, false, 0xF800, 0x7E0, 0x1F}
+                                        << QByteArray("01fc0000fe070000 0881fff6ff00");
     }
-    void convertsScreenLayouts()
+    // Every width up to the row's: each tail after a block of four, with distinct pixels.
+    void convertsScreenRows()
     {
         QFETCH(PixelLayout, layout);
-        QFETCH(QByteArray, pixel);
+        QFETCH(QByteArray, pixels);
         platform::PixelConverter conv;
         QCOMPARE(conv.setLayout(layout), QString());
-        const int width = 5; // odd, past any unrolled block
-        QByteArray out(width * 3 + 1, '\x5A');
-        conv.toBgr(reinterpret_cast<const uchar *>(pixel.repeated(width).constData()), width,
-                   reinterpret_cast<uchar *>(out.data()));
-        // Blue, green, red; the last byte shows nothing was written past the row.
-        QCOMPARE(out, QByteArray::fromHex("563412").repeated(width) + '\x5A');
+        const QByteArray src = QByteArray::fromHex(pixels.split(' ')[0]);
+        const QByteArray want = QByteArray::fromHex(pixels.split(' ')[1]);
+        for (int width = 1; width <= want.size() / 3; ++width) {
+            const QByteArray row = src.left(src.size() * 3 / want.size() * width);
+            QByteArray out(width * 3 + 1, '\x5A'); // the last byte must stay
+            conv.toBgr(reinterpret_cast<const uchar *>(row.constData()), width,
+                       reinterpret_cast<uchar *>(out.data()));
+            QCOMPARE(out, want.left(width * 3) + '\x5A');
+        }
     }
 
-    void refuses16BitScreens()
+    void refusesLayouts()
     {
         platform::PixelConverter conv;
-        QVERIFY(!conv.setLayout(PixelLayout{16, false, 0xF800, 0x7E0, 0x1F}).isEmpty());
+        QCOMPARE(conv.setLayout({16, false, 0xF800, 0x7E0, 0x1F}),
+                 QStringLiteral("対応していない画面の形式です (16 ビット/画素)"));
+        // No blue; red past a 24-bit pixel; a gap in green.
+        for (const PixelLayout &layout : {PixelLayout{32, false, 0xFF0000, 0xFF00, 0},
+                                          PixelLayout{24, false, 0xFF000000, 0xFF00, 0xFF},
+                                          PixelLayout{32, false, 0xFF0000, 0xF0F0, 0xF}})
+            QCOMPARE(conv.setLayout(layout), QStringLiteral("対応していない画面の色の形式です"));
     }
 };
 
