@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The real opener, with stand-ins for xdg-mime and xdg-open as the only programs
-// on the PATH: xdg-mime names the application in STUB_APP, xdg-open notes its argument.
+// on the PATH: xdg-mime names the application in STUB_APP (or fails), xdg-open
+// notes its argument.
 #include "platform/XdgLauncher.h"
 
 #include <QtTest>
@@ -33,7 +34,7 @@ private Q_SLOTS:
         QVERIFY(QDir(sandbox.path()).mkpath("bin") && QDir(sandbox.path()).mkpath("docs"));
         QFile readme(in("docs/Readme.txt"));
         QVERIFY(readme.open(QIODevice::WriteOnly) && readme.write("Snapsentry\n") > 0);
-        stub("xdg-mime", "echo \"$STUB_APP\"");
+        stub("xdg-mime", "[ \"$STUB_APP\" != fail ] || exit 4; echo \"$STUB_APP\"");
         stub("xdg-open", "echo \"$1\" >" + QFile::encodeName(in("opened")));
         qputenv("PATH", QFile::encodeName(in("bin")));
     }
@@ -49,6 +50,8 @@ private Q_SLOTS:
         QTest::newRow("folder missing") << "gone/Readme.txt" << viewer << XdgLauncher::PathNotFound;
         QTest::newRow("no application for the type")
             << "docs/Readme.txt" << QString() << XdgLauncher::NoAssociation;
+        QTest::newRow("xdg-mime fails: left to xdg-open") << "docs/Readme.txt"
+                                                          << "fail" << XdgLauncher::Started;
     }
     void openDocument()
     {

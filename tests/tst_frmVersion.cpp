@@ -45,7 +45,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("over"); // pixels beyond the label's width
         QTest::addColumn<bool>("widens");
         dataRow("build's own texts", 0, -1000, false);
-        dataRow("URL a little too long for its label", 4, 20, false);
+        dataRow("date a little too long for its label", 1, 4, false);
+        dataRow("URL too long to stay where it was", 4, 20, false);
         dataRow("copyright wider than the box", 2, 200, true);
         dataRow("left-aligned title past the edge", 0, 60, true);
     }
@@ -59,14 +60,21 @@ private Q_SLOTS:
         const QList<QLabel *> labels = lines(box);
         QLabel *longer = labels[line];
         while (longer->fontMetrics().horizontalAdvance(longer->text()) < longer->width() + over)
-            longer->setText(longer->text() + QLatin1Char('W'));
+            longer->setText(longer->text() + QLatin1Char('.'));
         auto *ok = box.findChild<QPushButton *>(QStringLiteral("cmdOK"));
         const auto okFromCentre = [&] { return ok->geometry().center().x() - box.width() / 2; };
         const int width = box.width(), okAt = okFromCentre();
+        const int centreAt = longer->geometry().center().x() - box.width() / 2;
         support::fitLabels(&box, labels);
 
         QCOMPARE(box.width() > width, widens);
         QCOMPARE(okFromCentre(), okAt);
+        // A centred line grows about its centre where the box has room for that.
+        const QRect at = longer->geometry();
+        const int centre = box.width() / 2 + centreAt;
+        if ((longer->alignment() & Qt::AlignHCenter) && centre - at.width() / 2 > 4 &&
+            centre + at.width() / 2 < box.width() - 4)
+            QVERIFY(qAbs(at.center().x() - centre) <= 1);
         for (const QLabel *label : labels)
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width() &&
                          label->x() >= 4 && label->x() + label->width() <= box.width() - 4,
