@@ -214,11 +214,6 @@ void frmMain::Form_Unload(bool &cancel)
     p.process.exitNow(0);
 }
 
-QString frmMain::panelText(int panel) const
-{
-    return (panel == 1 ? statusPanel1 : statusPanel2)->text();
-}
-
 void frmMain::setPanelText(int panel, const QString &text)
 {
     (panel == 1 ? statusPanel1 : statusPanel2)->setText(text);

@@ -44,7 +44,6 @@ public:
 
     bool isArmed() const { return session_.isArmed(); }
     capture::CaptureSession &session() { return session_; }
-    QString panelText(int panel) const;
     QMenu *taskBarMenu() const;
 
 protected:

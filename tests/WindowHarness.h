@@ -8,16 +8,30 @@
 #include <QtWidgets>
 #include <algorithm>
 
-// A loaded main window on the fake platform, saving into a fresh folder.
+inline void showActive(QWidget &w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// A loaded main window on the fake platform. Without a settings file, the
+// user has typed a fresh folder to save into.
 struct WindowHarness {
     FakePlatform fake;
     QTemporaryDir shots;
     frmMain w{fake.platform()};
+    bool loaded = false;
 
-    WindowHarness()
+    explicit WindowHarness(const QByteArray &iniLines = {})
     {
-        w.Form_Load();
-        set("txtSaveFolder", shots.path());
+        if (!iniLines.isEmpty()) {
+            QFile ini(fake.dataFile("Snapsentry.ini"));
+            QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("[Main]\n" + iniLines) > 0);
+        }
+        loaded = w.Form_Load();
+        if (iniLines.isEmpty())
+            set("txtSaveFolder", shots.path());
     }
     template <class T = QWidget> T *child(const QString &name) const
     {
@@ -25,6 +39,21 @@ struct WindowHarness {
     }
     void set(const char *edit, const QString &text) const { child<QLineEdit>(edit)->setText(text); }
     void pressConfirm() const { child<QPushButton>("cmdTmSet")->click(); }
+    QByteArray ini() const
+    {
+        QFile f(fake.dataFile("Snapsentry.ini"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The status bar's panels as the user sees them, left to right.
+    QStringList panels() const
+    {
+        QList<QLabel *> labels = w.statusBar()->findChildren<QLabel *>();
+        std::ranges::sort(labels, {}, [](QLabel *l) { return l->mapToGlobal(QPoint()).x(); });
+        QStringList texts;
+        for (QLabel *l : labels)
+            texts << l->text();
+        return texts;
+    }
     // Sets the schedule ("hhnn" start and end) and arms with the button in the start minute.
     void arm(const QString &start, const QString &end, int step, int endAction = 0)
     {

@@ -33,9 +33,7 @@ private Q_SLOTS:
         QVERIFY(plain.open(QIODevice::WriteOnly));
         h.set("txtSaveFolder", folder == "-" ? QString() : h.shots.path() + folder);
         h.set("txtTopNm", prefix);
-        h.w.show();
-        h.w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&h.w));
+        showActive(h.w);
         h.child("cmdTmSet")->setFocus();
         const QStringList trayCalls = h.fake.trayCalls;
 
@@ -43,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(h.fake.messageTexts(), QStringList{warning});
         QCOMPARE(QApplication::focusWidget(), h.child(focus));
         // Nothing else changed.
-        QVERIFY(!h.w.isArmed() && h.controlsEnabled(true) && h.w.panelText(1).isEmpty());
+        QVERIFY(!h.w.isArmed() && h.controlsEnabled(true) && h.panels()[0].isEmpty());
         QCOMPARE(h.fake.trayCalls, trayCalls);
     }
 
@@ -82,39 +80,50 @@ private Q_SLOTS:
         h.arm(QStringLiteral("0900"), QStringLiteral("1730"), 15);
         QVERIFY(h.w.isArmed() && h.controlsEnabled(false) && h.child("cmdTmSet")->isEnabled());
         QCOMPARE(h.child<QPushButton>("cmdTmSet")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(h.w.panelText(1), QStringLiteral("設定中..."));
+        QCOMPARE(h.panels()[0], QStringLiteral("設定中..."));
         QVERIFY(h.trayShows("tray_armed", QStringLiteral("Snapsentry - 設定中")));
         h.shootNow();
-        QCOMPARE(h.w.panelText(1), QStringLiteral("設定中...  [Capture: 1 ]"));
+        QCOMPARE(h.panels()[0], QStringLiteral("設定中...  [Capture: 1 ]"));
 
         h.child<QAction>("M_File_1")->trigger();
-        QVERIFY(!h.w.isArmed() && h.controlsEnabled(true) && h.w.panelText(1).isEmpty());
+        QVERIFY(!h.w.isArmed() && h.controlsEnabled(true) && h.panels()[0].isEmpty());
         QCOMPARE(h.child<QPushButton>("cmdTmSet")->text(), QStringLiteral("確定"));
         QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")));
         QVERIFY(h.fake.messages.isEmpty());
     }
 
-    // The end of a run disarms the window, then carries out its action.
+    // The end of a run disarms the window, then carries out its action; the end
+    // message brings the window to the front first.
     void endActions_data()
     {
         QTest::addColumn<int>("action");
-        dataRow("nothing", 0);
-        dataRow("message", 1);
-        dataRow("close", 2);
+        QTest::addColumn<bool>("minimised"); // else behind another program's window
+        dataRow("nothing", 0, true);
+        dataRow("message", 1, true);
+        dataRow("message, behind another window", 1, false);
+        dataRow("close", 2, true);
     }
     void endActions()
     {
         QFETCH(int, action);
+        QFETCH(bool, minimised);
         WindowHarness h;
-        h.w.setWindowState(Qt::WindowMinimized);
+        QWidget other;
+        if (minimised) {
+            h.w.setWindowState(Qt::WindowMinimized);
+        } else {
+            h.w.show();
+            showActive(other);
+        }
         h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, action);
         bool disarmedFirst = false;
         h.fake.onMessage = [&](const FakePlatform::Message &) {
-            disarmedFirst =
-                !h.w.isArmed() && h.controlsEnabled(true) && h.w.isVisible() && !h.w.isMinimized();
+            disarmedFirst = !h.w.isArmed() && h.controlsEnabled(true) && h.w.isVisible() &&
+                            !h.w.isMinimized() &&
+                            QTest::qWaitFor([&h] { return h.w.isActiveWindow(); }, 1000);
         };
         h.shootNow();
-        QVERIFY(!h.w.isArmed() && h.w.panelText(1).isEmpty());
+        QVERIFY(!h.w.isArmed());
         QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")));
         QCOMPARE(h.fake.messageTexts(),
                  action == 1 ? QStringList{"キャプチャ終了 [ 1 件]"} : QStringList());

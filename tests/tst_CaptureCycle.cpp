@@ -175,16 +175,24 @@ private Q_SLOTS:
         QVERIFY(h.files().isEmpty() && h.fake.messages.isEmpty());
     }
 
-    // A run cancelled before its start minute never shoots.
-    void cancelledBeforeTheStart()
+    // A run cancelled before its start or between shots takes no further shot.
+    void cancelled_data()
     {
+        QTest::addColumn<int>("shotsBefore");
+        dataRow("before the start", 0);
+        dataRow("between shots", 1);
+    }
+    void cancelled()
+    {
+        QFETCH(int, shotsBefore);
         SessionHarness h;
         h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
-        h.tick(8 * 60 + 59, 0);
+        h.tick(shotsBefore ? 9 * 60 : 8 * 60 + 59, 0);
         h.s.disarm();
         for (int minute : {9 * 60, 9 * 60 + 5})
-            h.tick(minute, 0);
-        QVERIFY(h.fake.grabs.isEmpty() && !h.active("StartTimer") && !h.active("CapTimer"));
+            h.tick(minute, 30);
+        QCOMPARE(h.fake.grabs.size(), shotsBefore);
+        QVERIFY(!h.active("StartTimer") && !h.active("CapTimer"));
     }
 };
 

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "FakePlatform.h"
-#include "shell/frmMain.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include "WindowHarness.h"
 
 class tst_FolderSelect : public QObject
 {
@@ -22,21 +17,17 @@ private Q_SLOTS:
         QTest::newRow("cancel keeps the folder") << old << std::optional<QString>() << old;
         QTest::newRow("japanese folder") << old << std::optional<QString>(chosen) << chosen;
     }
-
     void answerOfTheDialog()
     {
         QFETCH(QString, before);
         QFETCH(std::optional<QString>, answer);
         QFETCH(QString, after);
-        FakePlatform fake;
-        frmMain w(fake.platform());
-        QVERIFY(w.Form_Load());
-        auto *box = w.findChild<QLineEdit *>("txtSaveFolder");
-        box->setText(before);
-        fake.folderAnswer = answer;
-        w.findChild<QPushButton *>("cmdSelectFolder")->click();
-        QCOMPARE(box->text(), after);
-        QCOMPARE(fake.folderDialogTitles, QStringList{"フォルダを選択してください"});
+        WindowHarness h;
+        h.set("txtSaveFolder", before);
+        h.fake.folderAnswer = answer;
+        h.child<QPushButton>("cmdSelectFolder")->click();
+        QCOMPARE(h.child<QLineEdit>("txtSaveFolder")->text(), after);
+        QCOMPARE(h.fake.folderDialogTitles, QStringList{"フォルダを選択してください"});
     }
 };
 

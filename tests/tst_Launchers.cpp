@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
-#include "FakePlatform.h"
+#include "SessionHarness.h"
 #include "support/Launchers.h"
-
-#include <QtTest>
 
 class tst_Launchers : public QObject
 {
@@ -14,15 +12,16 @@ private Q_SLOTS:
     void refusedReadmeIsShownAndLoggedWithPath_data()
     {
         QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("2 missing file") << 2 << QStringLiteral("ファイルが見つかりません");
-        QTest::newRow("3 missing folder") << 3 << QStringLiteral("パスが見つかりません");
-        QTest::newRow("5 not startable") << 5 << QStringLiteral("エラーNo.=5");
-        QTest::newRow("31 no association")
-            << 31 << QStringLiteral("関連付けられているファイルがありません");
-        QTest::newRow("32 is still a failure") << 32 << QStringLiteral("エラーNo.=32");
+        QTest::addColumn<QString>("text"); // empty: opened
+        dataRow("0 out of memory", 0, "メモリ不足です");
+        dataRow("2 missing file", 2, "ファイルが見つかりません");
+        dataRow("3 missing folder", 3, "パスが見つかりません");
+        dataRow("5 not startable", 5, "エラーNo.=5");
+        dataRow("11 invalid file", 11, "ファイルが無効です");
+        dataRow("31 no association", 31, "関連付けられているファイルがありません");
+        dataRow("32 is still a failure", 32, "エラーNo.=32");
+        dataRow("33 opened", 33, "");
     }
-
     void refusedReadmeIsShownAndLoggedWithPath()
     {
         QFETCH(int, result);
@@ -33,7 +32,10 @@ private Q_SLOTS:
 
         const QString path = fake.appFile(QStringLiteral("Readme.txt"));
         QCOMPARE(fake.openedDocuments, QStringList{path});
-        QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("Readme表示エラー\r\n") + text});
+        QCOMPARE(fake.messageTexts(),
+                 text.isEmpty() ? QStringList() : QStringList{"Readme表示エラー\r\n" + text});
+        if (text.isEmpty())
+            return;
         QCOMPARE(fake.messages.first().icon, platform::MsgIcon::Critical);
         QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") +
                                                 text + QChar(0x3000) + path});

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "FakePlatform.h"
+#include "WindowHarness.h"
 #include "shell/SessionEnd.h"
-#include "shell/frmMain.h"
 
-#include <QFile>
-#include <QPushButton>
-#include <QtTest>
 #include <csignal>
 
 class tst_SessionEnd : public QObject
@@ -19,43 +15,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("signalNumber"); // 0: the session manager ends the session
         QTest::addColumn<bool>("armed");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("SIGTERM") << SIGTERM << false << 128 + SIGTERM;
-        QTest::newRow("SIGHUP while armed") << SIGHUP << true << 128 + SIGHUP;
-        QTest::newRow("SIGINT") << SIGINT << false << 128 + SIGINT;
-        QTest::newRow("session end while armed") << 0 << true << 0;
+        dataRow("SIGTERM", SIGTERM, false);
+        dataRow("SIGHUP while armed", SIGHUP, true);
+        dataRow("SIGINT", SIGINT, false);
+        dataRow("session end while armed", 0, true);
     }
     void savesAsAnExitWould()
     {
         QFETCH(int, signalNumber);
         QFETCH(bool, armed);
-        QFETCH(int, exitCode);
-        FakePlatform fake;
-        QFile ini(fake.dataFile("Snapsentry.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\nStep=05\n");
-        ini.close();
-        frmMain w(fake.platform());
-        QVERIFY(w.Form_Load());
-        w.show();
-        if (armed)
-            w.findChild<QPushButton *>(QStringLiteral("cmdTmSet"))
-                ->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-        SessionEnd sessionEnd(w, fake.platform());
-
+        WindowHarness h("Step=05\n");
+        h.w.show();
+        if (armed) {
+            h.set("txtSaveFolder", h.shots.path());
+            h.pressConfirm();
+            QVERIFY(h.w.isArmed());
+        }
+        SessionEnd sessionEnd(h.w, h.fake.platform());
         if (signalNumber != 0) {
             ::raise(signalNumber);
         } else {
             QEvent quit(QEvent::Quit);
             QCoreApplication::sendEvent(qApp, &quit);
         }
-        QTRY_COMPARE(fake.exitCode, std::optional<int>(exitCode));
-        QVERIFY(fake.messages.isEmpty()); // no refusal while armed
-        QCOMPARE(fake.trayCalls.last(), QStringLiteral("remove"));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QCOMPARE(ini.readAll(), QByteArray("[Main]\nStep=05\nStartTimeH=00\nStartTimeN=00\n"
-                                           "EndTimeH=00\nEndTimeN=00\nSaveFolder=\nTopName=\n"
-                                           "EndType=0\n"));
+        QTRY_COMPARE(h.fake.exitCode, std::optional<int>(signalNumber ? 128 + signalNumber : 0));
+        QVERIFY(h.fake.messages.isEmpty()); // no refusal while armed
+        QCOMPARE(h.fake.trayCalls.last(), QStringLiteral("remove"));
+        QCOMPARE(h.ini(), "[Main]\nStep=05\nStartTimeH=00\nStartTimeN=00\nEndTimeH=00\n"
+                          "EndTimeN=00\nSaveFolder=" +
+                              (armed ? h.shots.path().toUtf8() : "") + "\nTopName=\nEndType=0\n");
     }
 };
 

@@ -1,113 +1,69 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "FakePlatform.h"
-#include "shell/frmMain.h"
-
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QtTest>
+#include "WindowHarness.h"
 
 // The tray icon exists exactly while the window is minimised and hidden.
 class tst_TrayVisibility : public QObject
 {
     Q_OBJECT
 
-    struct Shown {
-        FakePlatform fake;
-        frmMain w{fake.platform()};
-        Shown()
-        {
-            w.Form_Load();
-            w.show();
-        }
-        void minimise()
-        {
-            w.setWindowState(Qt::WindowMinimized);
-            QCoreApplication::processEvents();
-        }
-        bool inTray() const { return !w.isVisible() && w.isMinimized() && fake.trayShown; }
-        bool restored() const { return w.isVisible() && !w.isMinimized() && !fake.trayShown; }
-    };
+    static void minimise(WindowHarness &h)
+    {
+        h.w.setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+    }
+    static bool inTray(const WindowHarness &h)
+    {
+        return !h.w.isVisible() && h.w.isMinimized() && h.fake.trayShown;
+    }
 
 private Q_SLOTS:
-    void iconOnlyWhileMinimised()
-    {
-        Shown s;
-        QVERIFY(QTest::qWaitForWindowExposed(&s.w));
-        QVERIFY(s.restored());
-        s.minimise();
-        QVERIFY(s.inTray());
-        QCOMPARE(s.fake.trayData.tip, QStringLiteral("Snapsentry"));
-        QVERIFY(!s.fake.trayData.icon.isNull());
-        // The status clock rests in the tray and is current the moment the window is back.
-        QVERIFY(!s.w.findChild<QTimer *>("Timer")->isActive());
-        s.fake.setTime(10, 11, 12);
-        s.fake.trayHandler(QSystemTrayIcon::Trigger);
-        QVERIFY(s.restored());
-        QVERIFY(s.w.isActiveWindow() || QTest::qWaitForWindowActive(&s.w));
-        QCOMPARE(s.w.panelText(2), QStringLiteral(" 2026/12/07 10:11:12 "));
-        QVERIFY(s.w.findChild<QTimer *>("Timer")->isActive());
-        s.minimise(); // and back again
-        QVERIFY(s.inTray());
-    }
-
-    void otherActivationsAreIgnored_data()
+    // A left click restores; the context click opens the tray menu; others do nothing.
+    void activation_data()
     {
         QTest::addColumn<int>("reason");
-        QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick);
-        QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick);
-        QTest::newRow("unknown") << int(QSystemTrayIcon::Unknown);
+        QTest::addColumn<QString>("expected");
+        dataRow("left click", int(QSystemTrayIcon::Trigger), "restored");
+        dataRow("context click", int(QSystemTrayIcon::Context), "menu");
+        dataRow("double click", int(QSystemTrayIcon::DoubleClick), "");
+        dataRow("middle click", int(QSystemTrayIcon::MiddleClick), "");
     }
-
-    void otherActivationsAreIgnored()
+    void activation()
     {
         QFETCH(int, reason);
-        Shown s;
-        s.minimise();
-        s.fake.trayHandler(QSystemTrayIcon::ActivationReason(reason));
+        QFETCH(QString, expected);
+        WindowHarness h;
+        showActive(h.w);
+        QCOMPARE(h.panels(), (QStringList{"", " 2026/12/07 09:00:00 "}));
+        minimise(h);
+        QVERIFY(inTray(h));
+        QWidget other; // the user works in another program meanwhile
+        showActive(other);
+        // The status clock rests in the tray and is current the moment the window is back.
+        QVERIFY(!h.child<QTimer>("Timer")->isActive());
+        h.fake.setTime(10, 11, 12);
+        h.fake.trayHandler(QSystemTrayIcon::ActivationReason(reason));
         QCoreApplication::processEvents();
-        QVERIFY(s.inTray());
-        QVERIFY(!s.w.taskBarMenu()->isVisible());
-    }
-
-    void contextClickPopsUpTheTrayMenu()
-    {
-        Shown s;
-        s.minimise();
-        s.fake.trayHandler(QSystemTrayIcon::Context);
-        QMenu *menu = s.w.taskBarMenu();
-        QVERIFY(menu->isVisible());
-        QStringList items;
-        for (QAction *a : menu->actions())
-            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(items, (QStringList{"開く(&O)", "-", "終了"}));
-        menu->actions().first()->trigger();
-        menu->hide();
-        QVERIFY(s.restored());
+        QCOMPARE(h.w.taskBarMenu()->isVisible(), expected == "menu");
+        h.w.taskBarMenu()->hide();
+        QCOMPARE(inTray(h), expected != "restored");
+        if (expected != "restored")
+            return;
+        QVERIFY(h.w.isVisible() && !h.w.isMinimized() && !h.fake.trayShown);
+        QTRY_VERIFY(h.w.isActiveWindow());
+        QCOMPARE(h.panels(), (QStringList{"", " 2026/12/07 10:11:12 "}));
+        QVERIFY(h.child<QTimer>("Timer")->isActive());
+        minimise(h); // and back again
+        QVERIFY(inTray(h));
     }
 
     void withoutTrayTheWindowStaysOnTheTaskbar()
     {
-        Shown s;
-        s.fake.trayAvailable = false;
-        s.minimise();
-        QVERIFY(s.w.isMinimized() && s.w.isVisible() && !s.fake.trayShown);
-    }
-
-    void exitFromTrayWhileArmedIsRefused()
-    {
-        Shown s;
-        QTemporaryDir shots;
-        s.w.findChild<QLineEdit *>("txtSaveFolder")->setText(shots.path());
-        s.w.findChild<QPushButton *>("cmdTmSet")->click();
-        QVERIFY(s.w.isArmed());
-        s.minimise();
-        s.w.findChild<QAction *>("M_TaskBar_3")->trigger();
-        QCOMPARE(s.fake.messageTexts(),
-                 QStringList{"設定中です、終了するには設定をキャンセルしてください"});
-        QVERIFY(!s.fake.exitCode);
-        QVERIFY(s.inTray());
+        WindowHarness h;
+        h.w.show();
+        h.fake.trayAvailable = false;
+        minimise(h);
+        QVERIFY(h.w.isMinimized() && h.w.isVisible() && !h.fake.trayShown);
     }
 };
 

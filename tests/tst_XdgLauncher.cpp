@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-// The real opener, in a sandboxed desktop setup where no type has an application.
+// The real opener, with stand-ins for xdg-mime and xdg-open as the only programs
+// on the PATH: xdg-mime names the application in STUB_APP (or fails), xdg-open
+// notes its argument.
 #include "platform/XdgLauncher.h"
 
-#include <QScopeGuard>
-#include <QStandardPaths>
 #include <QtTest>
+
+using platform::XdgLauncher;
 
 class tst_XdgLauncher : public QObject
 {
@@ -14,56 +16,72 @@ class tst_XdgLauncher : public QObject
     QTemporaryDir sandbox;
 
     QString in(const QString &name) const { return sandbox.filePath(name); }
+    QString opened() const
+    {
+        QFile f(in("opened"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    }
+    void stub(const QString &name, const QByteArray &body)
+    {
+        QFile f(in("bin/" + name));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\n" + body + "\n") > 0);
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(QDir(sandbox.path()).mkpath(QStringLiteral("system")));
-        QVERIFY(QDir(sandbox.path()).mkpath(QStringLiteral("docs")));
-        // The type database stays reachable; the system's applications do not.
-        QFile::link(QStringLiteral("/usr/share/mime"), in(QStringLiteral("system/mime")));
-        qputenv("HOME", in(QStringLiteral("home")).toLocal8Bit());
-        qputenv("XDG_DATA_HOME", in(QStringLiteral("home/data")).toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", in(QStringLiteral("system")).toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", in(QStringLiteral("home/config")).toLocal8Bit());
-        qputenv("XDG_CONFIG_DIRS", in(QStringLiteral("system/config")).toLocal8Bit());
-        for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID"})
-            qunsetenv(name);
-        QFile readme(in(QStringLiteral("docs/Readme.txt")));
-        QVERIFY(readme.open(QIODevice::WriteOnly));
-        readme.write("Snapsentry\n");
+        QVERIFY(QDir(sandbox.path()).mkpath("bin") && QDir(sandbox.path()).mkpath("docs"));
+        QFile readme(in("docs/Readme.txt"));
+        QVERIFY(readme.open(QIODevice::WriteOnly) && readme.write("Snapsentry\n") > 0);
+        stub("xdg-mime", "[ \"$STUB_APP\" != fail ] || exit 4; echo \"$STUB_APP\"");
+        stub("xdg-open", "echo \"$1\" >" + QFile::encodeName(in("opened")));
+        qputenv("PATH", QFile::encodeName(in("bin")));
     }
 
     void openDocument_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("app"); // what xdg-mime answers
         QTest::addColumn<int>("result");
-        QTest::newRow("file missing") << QStringLiteral("docs/Liesmich.txt") << 2;
-        QTest::newRow("folder missing") << QStringLiteral("gone/Readme.txt") << 3;
-        QTest::newRow("no application for the type") << QStringLiteral("docs/Readme.txt") << 31;
+        const QString viewer = "viewer.desktop";
+        QTest::newRow("opened") << "docs/Readme.txt" << viewer << XdgLauncher::Started;
+        QTest::newRow("file missing") << "docs/Liesmich.txt" << viewer << XdgLauncher::FileNotFound;
+        QTest::newRow("folder missing") << "gone/Readme.txt" << viewer << XdgLauncher::PathNotFound;
+        QTest::newRow("no application for the type")
+            << "docs/Readme.txt" << QString() << XdgLauncher::NoAssociation;
+        QTest::newRow("xdg-mime fails: left to xdg-open") << "docs/Readme.txt"
+                                                          << "fail" << XdgLauncher::Started;
     }
-
     void openDocument()
     {
         QFETCH(QString, path);
+        QFETCH(QString, app);
         QFETCH(int, result);
-        if (result == 31 && QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
-            QSKIP("xdg-utils is not installed");
-        QCOMPARE(platform::XdgLauncher().openDocument(in(path)), result);
+        QFile::remove(in("opened"));
+        qputenv("STUB_APP", app.toUtf8());
+        QCOMPARE(XdgLauncher().openDocument(in(path)), result);
+        if (result == XdgLauncher::Started)
+            QTRY_COMPARE(opened(), in(path));
+        QTest::qWait(100);
+        QCOMPARE(QFile::exists(in("opened")), result == XdgLauncher::Started);
+    }
+
+    void openUrl()
+    {
+        QCOMPARE(XdgLauncher().openUrl("https://snapsentry.example.org/"), QString());
+        QTRY_COMPARE(opened(), QStringLiteral("https://snapsentry.example.org/"));
     }
 
     void openerMissing()
     {
-        const QByteArray path = qgetenv("PATH");
-        const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
-        qputenv("PATH", in(QStringLiteral("nothing-here")).toLocal8Bit());
-        platform::XdgLauncher launcher;
-        QCOMPARE(launcher.openDocument(in(QStringLiteral("docs/Readme.txt"))),
-                 platform::XdgLauncher::CannotStart);
-        QVERIFY(!launcher.openUrl(QStringLiteral("https://snapsentry.example.org/")).isEmpty());
+        QVERIFY(QFile::remove(in("bin/xdg-open")));
+        qputenv("STUB_APP", "viewer.desktop");
+        QCOMPARE(XdgLauncher().openDocument(in("docs/Readme.txt")), XdgLauncher::CannotStart);
+        QCOMPARE(XdgLauncher().openFolder(in("docs")),
+                 QStringLiteral("xdg-open: No such file or directory"));
     }
 };
 
-QTEST_MAIN(tst_XdgLauncher)
+QTEST_GUILESS_MAIN(tst_XdgLauncher)
 #include "tst_XdgLauncher.moc"

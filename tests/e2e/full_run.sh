@@ -40,13 +40,8 @@ shown() { xdotool search --onlyvisible --name '^Snapsentry$' 2>/dev/null | grep 
 hidden() { ! shown; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }
 
-# The run is one minute long: start = end = the minute the program is armed
-# in. Leave enough of that minute for start-up, arming and the shot.
-[ "$(date +%-S)" -lt 40 ] || sleep $((61 - $(date +%-S)))
-hh=$(date +%H) nn=$(date +%M)
-printf '[Main]\nStartTimeH=%s\nStartTimeN=%s\nEndTimeH=%s\nEndTimeN=%s\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=1\n' \
-    "$hh" "$nn" "$hh" "$nn" "$shots" "$prefix" >"$app/Snapsentry.ini"
-
+# The run is start = end = the minute the program is armed in.
+one_minute_run "$app/Snapsentry.ini" "$shots" "$prefix" 1
 "$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
 pid=$!
 wid=$(wait_window "$pid" '^Snapsentry$' 200) || { echo "FAIL: the main window did not appear"; exit 1; }

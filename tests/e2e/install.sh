@@ -28,11 +28,9 @@ data=$HOME/.config/snapsentry
 
 # A one-minute run that ends the program. Keys in lower case (the lookup
 # ignores case) show that the file was written again at the end.
-[ "$(date +%-S)" -lt 40 ] || sleep $((61 - $(date +%-S)))
-hh=$(date +%H) nn=$(date +%M)
 mkdir -p "$data"
-printf '[Main]\nstarttimeh=%s\nstarttimen=%s\nendtimeh=%s\nendtimen=%s\nstep=01\nsavefolder=%s\ntopname=inst\nendtype=2\n' \
-    "$hh" "$nn" "$hh" "$nn" "$shots" >"$data/Snapsentry.ini"
+one_minute_run "$data/Snapsentry.ini" "$shots" inst 2
+sed -i 's/^[A-Za-z]*=/\L&/' "$data/Snapsentry.ini"
 
 main_window() { xdotool search --onlyvisible --name '^Snapsentry$' 2>/dev/null | head -n1; }
 ended() { ! kill -0 "$pid" 2>/dev/null; }

@@ -54,3 +54,12 @@ check() { # description command...
         failures=$((${failures:-0} + 1))
     fi
 }
+
+# Waits until the current minute has 20 s left, then writes the settings of a
+# run of that one minute (hh and nn are set to it).
+one_minute_run() { # ini-file folder prefix end-type
+    [ "$(date +%-S)" -lt 40 ] || sleep $((61 - $(date +%-S)))
+    hh=$(date +%H) nn=$(date +%M)
+    printf '[Main]\nStartTimeH=%s\nStartTimeN=%s\nEndTimeH=%s\nEndTimeN=%s\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=%s\n' \
+        "$hh" "$nn" "$hh" "$nn" "$2" "$3" "$4" >"$1"
+}

@@ -24,10 +24,7 @@ swaymsg -q -- 'output HEADLESS-2 resolution 1024x768 position 0 200 bg #c06020 s
 # Xwayland's root starts at 0,0: its pointer cannot reach a window left of it.
 swaymsg -q focus output HEADLESS-2
 
-[ "$(date +%-S)" -lt 40 ] || sleep $((61 - $(date +%-S)))
-hh=$(date +%H) nn=$(date +%M)
-printf '[Main]\nStartTimeH=%s\nStartTimeN=%s\nEndTimeH=%s\nEndTimeN=%s\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=1\n' \
-    "$hh" "$nn" "$hh" "$nn" "$shots" "$prefix" >"$app/Snapsentry.ini"
+one_minute_run "$app/Snapsentry.ini" "$shots" "$prefix" 1
 "$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
 pid=$!
 wid=$(wait_window "$pid" '^Snapsentry$' 300) || { cat "$app/stdout.txt"; fail "the main window did not appear"; }

@@ -4,6 +4,7 @@
 #include "ImageCompare.h"
 #include "platform/SaveJpgLibrary.h"
 #include "platform/x11/X11ScreenGrab.h"
+#include "platform/x11/X11Session.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -15,12 +16,15 @@ namespace
 {
 
 // Grabs with the session described, then puts the test display back.
-QString grabWith(const QByteArray &display, const QByteArray &wayland, const QString &bmp)
+QString grabWith(const QByteArray &display, const QByteArray &wayland, const QString &bmp,
+                 const QByteArray &sessionType = "x11", bool *native = nullptr)
 {
     const QByteArray testDisplay = qgetenv("DISPLAY");
     qputenv("DISPLAY", display);
     qputenv("WAYLAND_DISPLAY", wayland);
-    qputenv("XDG_SESSION_TYPE", wayland.isEmpty() ? "x11" : "wayland");
+    qputenv("XDG_SESSION_TYPE", sessionType);
+    if (native)
+        *native = platform::nativeX11Session();
     const QString error = platform::X11ScreenGrab().grabNow(bmp);
     qputenv("DISPLAY", testDisplay);
     qunsetenv("WAYLAND_DISPLAY");
@@ -69,12 +73,33 @@ private Q_SLOTS:
         QVERIFY2(quality >= 50, qPrintable(QStringLiteral("PSNR %1 dB").arg(quality)));
     }
 
-    void noUsableDisplayWritesNothing()
+    // Only an X server that is not Xwayland is grabbed; a refusal writes nothing.
+    void session_data()
     {
-        const QString bmp = dir_.filePath(QStringLiteral("none.bmp"));
-        QVERIFY(!grabWith(QByteArray(), QByteArray(), bmp).isEmpty());
-        QVERIFY(grabWith(qgetenv("DISPLAY"), "wayland-0", bmp).contains(QStringLiteral("Wayland")));
-        QVERIFY(!QFile::exists(bmp));
+        QTest::addColumn<QString>(
+            "env"); // DISPLAY (test or empty), WAYLAND_DISPLAY, XDG_SESSION_TYPE
+        QTest::addColumn<QString>("refusal"); // part of the error; empty: grabbed
+        QTest::newRow("X11") << "test - x11" << QString();
+        QTest::newRow("no DISPLAY") << "- - x11" << QStringLiteral("DISPLAY が未設定");
+        QTest::newRow("WAYLAND_DISPLAY alone: Xwayland") << "test wayland-0 x11"
+                                                         << "Xwayland";
+        QTest::newRow("XDG_SESSION_TYPE alone decides nothing") << "test - wayland" << QString();
+    }
+    void session()
+    {
+        QFETCH(QString, env);
+        QFETCH(QString, refusal);
+        QList<QByteArray> e = env.toLatin1().split(' ');
+        for (QByteArray &v : e)
+            v = v == "-" ? QByteArray() : v;
+        const QString bmp = dir_.filePath(QStringLiteral("session.bmp"));
+        QFile::remove(bmp);
+        bool native = false;
+        const QString error =
+            grabWith(e[0].isEmpty() ? e[0] : qgetenv("DISPLAY"), e[1], bmp, e[2], &native);
+        QVERIFY2(refusal.isEmpty() ? error.isEmpty() : error.contains(refusal), qPrintable(error));
+        QCOMPARE(native, refusal.isEmpty());
+        QCOMPARE(QFile::exists(bmp), refusal.isEmpty());
     }
 
     void grabsWithoutMitShm()
