@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "SessionHarness.h"
 
+#include <cerrno>
+#include <cstring>
+
 using capture::EndAction;
 
 class tst_CaptureCycle : public QObject
@@ -59,7 +62,8 @@ private Q_SLOTS:
     void shot_data()
     {
         QTest::addColumn<QString>("prefix");
-        QTest::addColumn<int>("result"); // converter answer; -1: library missing, -2: grab fails
+        // The converter's answer; -1: library missing, -2: grab fails, -3: BMP not removable.
+        QTest::addColumn<int>("result");
         QTest::addColumn<QString>("box");
         dataRow("shot", "scr", 0, "");
         dataRow("empty prefix", "", 0, "");
@@ -68,6 +72,8 @@ private Q_SLOTS:
         dataRow("library missing", "scr", -1,
                 "キャプチャエラー\r\nlibSaveJPG.so: cannot open shared object file");
         dataRow("grab fails", "scr", -2, "キャプチャエラー\r\nno display");
+        dataRow("BMP not removable", "scr", -3,
+                "キャプチャエラー\r\n" + QString::fromLocal8Bit(std::strerror(EACCES)));
     }
     void shot()
     {
@@ -75,7 +81,9 @@ private Q_SLOTS:
         QFETCH(int, result);
         QFETCH(QString, box);
         SessionHarness h;
-        h.fake.convertResult = result;
+        h.fake.convertResult = result == -3 ? 0 : result;
+        h.fake.failFs("remove", h.shots.path() + "/" + prefix + "0905.bmp",
+                      result == -3 ? EACCES : 0);
         h.fake.converterMissing = result == -1;
         h.fake.grabError = result == -2 ? QStringLiteral("no display") : QString();
         h.arm(QStringLiteral("0905"), QStringLiteral("0915"), 5, EndAction::Nothing, prefix);
@@ -85,7 +93,7 @@ private Q_SLOTS:
         const QString base = h.shots.path() + "/" + prefix + "0905";
         QCOMPARE(h.fake.grabs, QStringList{base + ".bmp"});
         QCOMPARE(QFile::exists(base + ".bmp"), (result & 0xFFFF) && result != -2); // not converted
-        QCOMPARE(QFile::exists(base + ".jpg"), result == 0); // the fake writes on 0 only
+        QCOMPARE(QFile::exists(base + ".jpg"), result == 0 || result == -3); // written on 0 only
         QCOMPARE(h.fake.messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
         const QString logged = box.isEmpty()            ? QString()
                                : box.startsWith("JPEG") ? "JPEG変換エラー (JpgAns=5)"
