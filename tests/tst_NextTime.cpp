@@ -39,6 +39,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         dataRow("ahead", "0900 0930 10 0910 0905", "0910");
         dataRow("missed one", "0900 0930 10 0910 0911", "0920");
+        dataRow("missed one, now on a step", "0900 0930 10 0910 0920", "0920");
         dataRow("missed several", "0900 1200 15 0915 1001", "1015");
         dataRow("missed the last", "0900 0925 10 0920 0922", "0930");
         dataRow("across midnight, missed 0000", "2200 0200 60 0000 0003", "0100");
