@@ -4,6 +4,7 @@
 
 #include "capture/Schedule.h"
 #include "capture/ShotPath.h"
+#include "platform/BackgroundThread.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 
@@ -133,6 +134,7 @@ void CaptureSession::startShot(quint64 generation)
         if (!error.isEmpty())
             return self->shotDone(generation, bmp, ShotResult{error});
         self->converter_.start([self = self.data(), generation, bmp, jpg] {
+            platform::becomeBackgroundThread();
             const ShotResult result = self->convert(bmp, jpg);
             QMetaObject::invokeMethod(
                 self, [=] { self->shotDone(generation, bmp, result); }, Qt::QueuedConnection);

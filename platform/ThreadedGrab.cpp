@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/ThreadedGrab.h"
 
+#include "platform/BackgroundThread.h"
+
 namespace platform
 {
 
@@ -20,6 +22,7 @@ ThreadedGrab::~ThreadedGrab()
 void ThreadedGrab::grabToBmp(const QString &bmpPath, Done done)
 {
     pool_.start([this, bmpPath, done = std::move(done)] {
+        becomeBackgroundThread();
         const QString error = grab_->grabNow(bmpPath);
         QMetaObject::invokeMethod(
             &receiver_, [done, error] { done(error); }, Qt::QueuedConnection);
