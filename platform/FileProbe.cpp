@@ -154,7 +154,7 @@ FsResult FileProbe::readPlainFile(const QString &path, qint64 maxSize, QByteArra
     return {error};
 }
 
-FsResult FileProbe::openPlainFile(const QString &path, int *fd, bool *created)
+FsResult FileProbe::openPlainFile(const QString &path, int *fd, bool *created, bool create)
 {
     *fd = -1;
     *created = false;
@@ -162,7 +162,7 @@ FsResult FileProbe::openPlainFile(const QString &path, int *fd, bool *created)
     if (name.isEmpty())
         return {EINVAL};
     int f = openNoBlock(name, O_RDWR);
-    if (f < 0 && errno == ENOENT) {
+    if (f < 0 && errno == ENOENT && create) {
         f = openNoBlock(name, O_RDWR | O_CREAT | O_EXCL);
         *created = f >= 0;
     }

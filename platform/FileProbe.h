@@ -48,10 +48,10 @@ public:
     // and checked before reading, so that a FIFO or a device put in its place fails
     // at once instead of hanging the program or filling its memory.
     static FsResult readPlainFile(const QString &path, qint64 maxSize, QByteArray *bytes);
-    // Opens a regular file for reading and writing, creating it when missing, in
-    // the same way. *created tells whether this call made it. Returns the
-    // descriptor (close-on-exec) in *fd.
-    static FsResult openPlainFile(const QString &path, int *fd, bool *created);
+    // Opens a regular file for reading and writing in the same way, creating it
+    // when missing if create is set. *created tells whether this call made it.
+    // Returns the descriptor (close-on-exec) in *fd.
+    static FsResult openPlainFile(const QString &path, int *fd, bool *created, bool create = true);
 };
 
 } // namespace platform

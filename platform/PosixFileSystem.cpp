@@ -34,13 +34,9 @@ FsResult PosixFileSystem::read(const QString &path, qint64 maxSize, QByteArray *
 FsResult PosixFileSystem::readAt(const QString &path, qint64 offset, qint64 size, QByteArray *bytes)
 {
     bytes->clear();
-    QByteArray name = QFile::encodeName(path);
     int fd = -1;
     bool created = false;
-    // Never creates: a missing file stays missing.
-    if (::access(name.constData(), F_OK) != 0)
-        return {errno};
-    if (const FsResult opened = FileProbe::openPlainFile(path, &fd, &created); !opened.ok())
+    if (const FsResult opened = FileProbe::openPlainFile(path, &fd, &created, false); !opened.ok())
         return opened;
     bytes->resize(size);
     const ssize_t got = ::pread(fd, bytes->data(), std::size_t(size), offset);

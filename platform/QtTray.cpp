@@ -33,7 +33,6 @@ void QtTray::add()
 
 void QtTray::modify(const NotifyIconData &data)
 {
-    TrayIconData = data;
     icon_->setIcon(data.icon);
     icon_->setToolTip(data.tip);
 }

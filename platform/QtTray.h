@@ -22,7 +22,6 @@ public:
     void setActivatedHandler(ActivatedHandler handler) override;
 
 private:
-    NotifyIconData TrayIconData;
     std::unique_ptr<QSystemTrayIcon> icon_;
     ActivatedHandler handler_;
 };

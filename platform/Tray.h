@@ -16,8 +16,8 @@ struct NotifyIconData {
     QString tip;
 };
 
-// The notification-area icon and its one record, TrayIconData, which it shows
-// whenever it is added. None of the calls fails visibly.
+// The notification-area icon. It keeps its one record (TrayIconData: picture and
+// tip) and shows it whenever it is added. None of the calls fails visibly.
 class Tray
 {
 public:
