@@ -9,13 +9,15 @@
 # SWAY_OUTPUTS=1 gives one output. Exits 77 (a skip) where that cannot be had.
 # Usage: with-sway.sh [--portal] [--xwayland] command args...
 set -uo pipefail
-portal=0 xwayland=disable
+portal=0 xwayland=disable args=()
 while [ $# -gt 0 ]; do
     case "$1" in
-        --portal) portal=1; shift ;;
-        --xwayland) xwayland=enable; shift ;;
+        --portal) portal=1 ;;
+        --xwayland) xwayland=enable ;;
         *) break ;;
     esac
+    args+=("$1")
+    shift
 done
 skip() { echo "SKIP: $*"; exit 77; }
 command -v sway >/dev/null || skip "sway is not installed"
@@ -23,9 +25,6 @@ command -v sway >/dev/null || skip "sway is not installed"
 if [ -z "${SWAY_INNER:-}" ]; then
     [ "$(id -u)" -eq 0 ] || skip "needs root for a private /tmp and an unprivileged user"
     unshare -mn true 2>/dev/null || skip "no mount or network namespace"
-    args=()
-    [ $portal -eq 1 ] && args+=(--portal)
-    [ $xwayland = enable ] && args+=(--xwayland)
     # What the test needs from the real /tmp (a checkout or build there) is
     # bound back into the private one.
     needed=("$0" "$@" "$PWD" "${SNAPSENTRY_APP_DIR:-}" "${SNAPSENTRY_SOURCE_DIR:-}"
@@ -65,16 +64,11 @@ for _ in $(seq 100); do
 done
 [ -n "$SWAYSOCK" ] || { cat "$XDG_RUNTIME_DIR/sway.log"; skip "sway did not start"; }
 export SWAYSOCK WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -n1)")
-if [ $xwayland = enable ]; then
-    export DISPLAY=:0
-fi
-
-if [ $portal -eq 0 ]; then
-    "$@"
-    exit $?
-fi
+[ $xwayland = disable ] || export DISPLAY=:0
+[ $portal -eq 1 ] || { "$@"; exit; }
 # The portal: a session bus of its own, pipewire, and the wlr and gtk back-ends.
-exec dbus-run-session -- bash -c '
+# Not exec: the trap ends sway.
+dbus-run-session -- bash -c '
     dbus-update-activation-environment WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=sway
     export XDG_CURRENT_DESKTOP=sway
     pipewire >/dev/null 2>&1 & pw=$!
