@@ -51,5 +51,4 @@ check "settings saved in ~/.config/snapsentry" grep -qx "TopName=inst" "$data/Sn
 check "nothing written beside the program" [ "$(ls -A "$root/usr/bin")" = Snapsentry ]
 check "no error logged" [ ! -e "$data/Err.log" ]
 
-echo "$failures step(s) failed"
 [ "$failures" -eq 0 ]

@@ -33,5 +33,4 @@ kill -9 $first; wait $first 2>/dev/null || true
 win=$(wait_window $third "^Snapsentry$") || fail "no window after a SIGKILLed copy"
 [ "$(window_width "$win")" = 342 ] || fail "restart after SIGKILL was refused"
 kill $third
-echo "single instance: 3 passed, 0 failed"
 ' _ "$here"
