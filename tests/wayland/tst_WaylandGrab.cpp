@@ -36,16 +36,10 @@ private Q_SLOTS:
             const QString png = dir_.filePath(QString::fromLatin1(o.name) + ".png");
             QVERIFY(testsupport::busyDesktopPicture(o.desktop.size(), seed++).save(png));
             // "--": a negative position is not an option.
-            const QString command =
-                QStringLiteral("output %1 resolution %2x%3 position %4 %5 bg %6 stretch")
-                    .arg(QString::fromLatin1(o.name))
-                    .arg(o.desktop.width())
-                    .arg(o.desktop.height())
-                    .arg(o.desktop.x())
-                    .arg(o.desktop.y())
-                    .arg(png);
-            QCOMPARE(QProcess::execute(QStringLiteral("swaymsg"), {QStringLiteral("--"), command}),
-                     0);
+            const QString command = QString::asprintf("output %s resolution %dx%d position %d %d",
+                                                      o.name, o.desktop.width(), o.desktop.height(),
+                                                      o.desktop.x(), o.desktop.y());
+            QCOMPARE(QProcess::execute("swaymsg", {"--", command + " bg " + png + " stretch"}), 0);
         }
         QTest::qWait(1500); // swaybg draws the wallpapers
     }
@@ -75,9 +69,8 @@ private Q_SLOTS:
             const double quality =
                 testsupport::psnr(testsupport::busyDesktopPicture(o.desktop.size(), seed++),
                                   shot.copy(o.desktop.translated(-origin)));
-            QVERIFY2(quality >= 45, qPrintable(QStringLiteral("%1: PSNR %2 dB")
-                                                   .arg(QString::fromLatin1(o.name))
-                                                   .arg(quality)));
+            QVERIFY2(quality >= 45,
+                     qPrintable(QString::asprintf("%s: PSNR %.1f dB", o.name, quality)));
         }
         // Outside the outputs: below the left one, above the right one.
         for (const QRect gap : {QRect(0, 720, 1280, 248), QRect(1280, 0, 1024, 200)}) {
