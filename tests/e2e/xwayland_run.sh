@@ -30,17 +30,14 @@ sleep 1
 xdotool mousemove --window "$wid" 300 80 click 1
 jpg=$shots/$prefix$hh$nn.jpg
 check "shot $prefix$hh$nn.jpg written" wait_for 500 test -f "$jpg"
-check "no .bmp left in the save folder" test -z "$(find "$shots" -name '*.bmp')"
 check "no error logged" test ! -f "$app/Err.log"
-# Both outputs on their bounding box: 2304x968, each in its own wallpaper colour.
+# The output left of the origin, which Xwayland's root does not reach, in its
+# wallpaper colour (the layout itself is tst_WaylandGrab's).
 near() { # x y hex: the pixel's channels each within 12 of the colour's
     local p="p{$1,$2}" r=$((16#${3:0:2})) g=$((16#${3:2:2})) b=$((16#${3:4:2}))
     [ "$(convert "$jpg" -format "%[fx:max(max(abs($p.r*255-$r),abs($p.g*255-$g)),abs($p.b*255-$b))<=12]" \
         info: 2>/dev/null)" = 1 ]
 }
-check "picture of the bounding box" [ "$(identify -format %wx%h "$jpg" 2>/dev/null)" = 2304x968 ]
 check "left output (at x = -1280) in its colour" near 40 700 2060C0
-check "right output in its colour" near 2280 940 C06020
-check "black outside the outputs" near 640 900 000000
 [ "$failures" -eq 0 ] || { echo "program output:"; cat "$app/stdout.txt"; }
 [ "$failures" -eq 0 ]
