@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-// The desktop portal grab against a fake portal on a private session bus
-// (dbus-run-session): refusals, a time limit, and the portal's PNG deleted.
+// The portal grab against a fake portal on a private bus: refusals, a time limit, its PNG deleted.
 #include "ImageCompare.h"
 #include "platform/portal/PortalScreenGrab.h"
 

@@ -20,7 +20,6 @@ struct Output {
 // The bounding box runs from x = -1280 to 1024 and y = 0 to 968.
 const Output outputs[] = {{"HEADLESS-1", QRect(-1280, 0, 1280, 720)},
                           {"HEADLESS-2", QRect(0, 200, 1024, 768)}};
-const QPoint origin(-1280, 0);
 
 } // namespace
 
@@ -68,7 +67,7 @@ private Q_SLOTS:
         for (const Output &o : outputs) {
             const double quality =
                 testsupport::psnr(testsupport::busyDesktopPicture(o.desktop.size(), seed++),
-                                  shot.copy(o.desktop.translated(-origin)));
+                                  shot.copy(o.desktop.translated(1280, 0)));
             QVERIFY2(quality >= 45,
                      qPrintable(QString::asprintf("%s: PSNR %.1f dB", o.name, quality)));
         }

@@ -47,8 +47,7 @@ if [ -z "${SWAY_INNER:-}" ]; then
         bash "${#tops[@]}" "${tops[@]}" "$0" "${args[@]}" "$@"
 fi
 
-export XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR=$(mktemp -d) # mode 700, as a runtime folder must be
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 config=$XDG_RUNTIME_DIR/config
 printf 'xwayland %s\ndefault_border none\nfor_window [title=".*"] floating enable\n' "$xwayland" >"$config"
