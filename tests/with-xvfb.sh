@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command against a private Xvfb (1920x1080, 24 bits) that lives as long
-# as the command. Started with -noreset, or it turns black when its last client
-# leaves; XVFB_PID lets the command take it away. Usage: with-xvfb.sh [--wm] [--tray] command args...
+# as the command (XVFB_PID, to take it away sooner). Started with -noreset, or it
+# turns black when its last client leaves. Usage: with-xvfb.sh [--wm] [--tray] command args...
 set -euo pipefail
 helpers=()
 cleanup() { kill "${helpers[@]}" 2>/dev/null || true; }
