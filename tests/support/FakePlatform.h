@@ -40,12 +40,22 @@ public:
     QString appFile(const QString &name) const { return appDir() + QLatin1Char('/') + name; }
     QString dataDir() const { return dataDir_.path(); }
     QString dataFile(const QString &name) const { return dataDir() + QLatin1Char('/') + name; }
+    // The bytes of a file in the data folder, empty when it cannot be read.
+    QByteArray dataBytes(const QString &name) const
+    {
+        QFile file(dataFile(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool writeDataFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(dataFile(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
     // The texts of the Err.log entries in record order, blanks trimmed.
     QStringList logEntries() const
     {
-        QFile file(dataFile(QStringLiteral("Err.log")));
+        const QByteArray bytes = dataBytes(QStringLiteral("Err.log"));
         QStringList entries;
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         for (qsizetype at = support::LogRecordSize; at < bytes.size(); at += support::LogRecordSize)
             entries << QString::fromUtf8(bytes.mid(at + 21, support::LogTextSize)).trimmed();
         return entries;
