@@ -200,43 +200,40 @@ public:
     {
         fsErrors_.insert(operation + QLatin1Char(' ') + path, error);
     }
-    platform::FsEntry probe(const QString &path) override
-    {
-        return real("probe", path, &Fs::probe);
-    }
+    platform::FsEntry probe(const QString &path) override { return fs("probe", path, &Fs::probe); }
     platform::FsResult createNew(const QString &path, const QByteArray &content) override
     {
-        return real("create", path, &Fs::createNew, content);
+        return fs("create", path, &Fs::createNew, content);
     }
     platform::FsResult remove(const QString &path) override
     {
-        return real("remove", path, &Fs::remove);
+        return fs("remove", path, &Fs::remove);
     }
     platform::FsResult read(const QString &path, qint64 maxSize, QByteArray *bytes) override
     {
-        return real("read", path, &Fs::read, maxSize, bytes);
+        return fs("read", path, &Fs::read, maxSize, bytes);
     }
     platform::FsResult readAt(const QString &path, qint64 offset, qint64 size,
                               QByteArray *bytes) override
     {
-        return real("read", path, &Fs::readAt, offset, size, bytes);
+        return fs("read", path, &Fs::readAt, offset, size, bytes);
     }
     platform::FsResult replaceAtomically(const QString &path, const QByteArray &content) override
     {
-        return real("replace", path, &Fs::replaceAtomically, content);
+        return fs("replace", path, &Fs::replaceAtomically, content);
     }
     platform::FsResult writeAt(const QString &path, qint64 offset, const QByteArray &bytes,
                                bool *created) override
     {
-        return real("write", path, &Fs::writeAt, offset, bytes, created);
+        return fs("write", path, &Fs::writeAt, offset, bytes, created);
     }
 
 private:
     using Fs = platform::PosixFileSystem;
     // The scripted error for operation on path, else the real file system's answer.
     template <class R, class... Params, class... Args>
-    R real(const char *operation, const QString &path, R (Fs::*call)(const QString &, Params...),
-           Args &&...args)
+    R fs(const char *operation, const QString &path, R (Fs::*call)(const QString &, Params...),
+         Args &&...args)
     {
         if (const int error = fsErrors_.value(QLatin1String(operation) + QLatin1Char(' ') + path))
             return R{{error}};
