@@ -58,8 +58,7 @@ private Q_SLOTS:
         QCOMPARE(log.size(), qMax(records, slot) * support::LogRecordSize);
     }
 
-    // Its own box, and no empty log left behind by a first write that failed; a
-    // FIFO in the log's place is a failure too, not a hang.
+    // Its own box, no empty log left by a failed first write; a FIFO fails, never hangs.
     void unwritableLogShowsItsOwnError_data()
     {
         QTest::addColumn<QString>("inTheWay");

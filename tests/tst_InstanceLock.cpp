@@ -19,9 +19,8 @@ class tst_InstanceLock : public QObject
     {
         const QString path = dir.filePath(name);
         QDir().mkpath(path);
-        QFile::setPermissions(path, shared
-                                        ? QFile::Permissions(0x7777)
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(path,
+                              QFile::Permissions(shared ? 0x7777 : 0x7000)); // all, or owner only
         return path;
     }
 

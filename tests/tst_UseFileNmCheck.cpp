@@ -17,8 +17,7 @@ class tst_UseFileNmCheck : public QObject
     }
 
 private Q_SLOTS:
-    // The test file is never left behind, a user's file of its name never touched. Of the file
-    // system's refusals, access refused is a silent no; anything else is reported and logged.
+    // No test file left, a user's file of its name untouched; refused access is a silent no.
     void answers_data()
     {
         QTest::addColumn<QString>("prefix");

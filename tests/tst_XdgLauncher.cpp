@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-// The real opener, with stand-ins for xdg-mime and xdg-open as the only programs
-// on the PATH: xdg-mime names the application in STUB_APP (or fails), xdg-open
-// notes its argument.
+// The real opener; on the PATH only stand-ins: xdg-mime names the application in
+// STUB_APP (or fails), xdg-open notes its argument.
 #include "platform/XdgLauncher.h"
 
 #include <QtTest>

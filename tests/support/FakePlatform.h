@@ -17,9 +17,8 @@
 #include <functional>
 #include <optional>
 
-// One hand-written fake for every platform service: it records what the
-// program asked for and answers what the test scripted. Its application folder
-// and its data folder are two fresh temporary folders, as in an installed tree.
+// Every platform service: records what the program asked for, answers what the test
+// scripted. Its application and data folders are two fresh ones, as in an installed tree.
 class FakePlatform final : public platform::MessageBox,
                            public platform::Clock,
                            public platform::Tray,
@@ -61,8 +60,7 @@ public:
         return entries;
     }
 
-    // Message boxes. onMessage runs while the box is "open", so a test can make
-    // a timer tick or a click happen inside a modal box.
+    // Message boxes. onMessage runs while the box is "open", as inside a modal box.
     struct Message {
         QString text;
         platform::MsgIcon icon;
@@ -112,8 +110,7 @@ public:
     }
     void setActivatedHandler(ActivatedHandler handler) override { trayHandler = handler; }
 
-    // Screen grab: writes a small BMP unless grabError is set, and answers from
-    // the event loop, or only when the test calls finishGrab() if holdGrabs is set.
+    // Screen grab: a small BMP or grabError, from the event loop (holdGrabs: at finishGrab()).
     QStringList grabs;
     QString grabError;
     bool holdGrabs = false;
@@ -140,8 +137,7 @@ public:
             grab();
     }
 
-    // Converter: on result 0 it writes the JPEG path. converterMissing simulates
-    // a library that cannot be loaded.
+    // Converter: on result 0 it writes the JPEG; converterMissing: the library cannot load.
     QList<QPair<QString, QString>> conversions;
     int convertResult = 0;
     bool converterMissing = false;
@@ -193,9 +189,8 @@ public:
     std::optional<int> exitCode;
     void exitNow(int code) override { exitCode = code; }
 
-    // File system: the real one, but an operation ("probe", "create", "remove",
-    // "read", "replace", "write") on a path scripted here fails with that errno
-    // and changes nothing, so that full disks and read-only folders need no root.
+    // File system: the real one, but an operation ("probe", "create", "remove", "read", "replace",
+    // "write") on a path scripted here fails with that errno: full disks need no root.
     void failFs(const QString &operation, const QString &path, int error)
     {
         fsErrors_.insert(operation + QLatin1Char(' ') + path, error);
