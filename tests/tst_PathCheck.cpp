@@ -24,8 +24,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QDir root(tree_.path());
-        for (const char *folder : {"shots", "empty", ".dot"})
-            QVERIFY(root.mkdir(folder));
+        QVERIFY(root.mkdir("shots"));
         QVERIFY(QFile(root.filePath("plain.txt")).open(QIODevice::WriteOnly));
         QVERIFY(QFile::link(root.filePath("loop"), root.filePath("loop")));
     }
@@ -38,13 +37,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("report"); // empty: no message, no log
         row("folder", "shots", 1, true);
         row("folder/", "shots/", 1, true);
-        row("empty folder/", "empty/", 1, true);
-        row("dot folder", ".dot", 1, true);
         row("missing", "nowhere", 1, false);
         row("plain file, flag 1", "plain.txt", 1, true);
         row("plain file, flag 0", "plain.txt", 0, true);
         row("folder, flag 0", "shots", 0, false);
-        row("star is no pattern", "sho*", 1, false);
         row("empty path", "", 1, false);
         row("name too long", QString(300, 'n'), 1, false);
         row("symlink loop is reported", "loop", 1, false, QString::fromLocal8Bit(strerror(ELOOP)));

@@ -16,63 +16,39 @@ class tst_UseFileNmCheck : public QObject
         return mdlMain::Fun_UseFileNmCheck(fake.platform(), prefix, QPixmap(32, 32));
     }
 
-    static QStringList entries(const QString &dir)
-    {
-        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
 private Q_SLOTS:
-    void answersSilentlyAndLeavesNoFile_data()
+    // No test file left, a user's file of its name untouched; refused access is a silent no.
+    void answers_data()
     {
         QTest::addColumn<QString>("prefix");
+        QTest::addColumn<int>("error"); // creating the test file fails; EEXIST: the user's file
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty prefix") << QString() << true;
-        QTest::newRow("ordinary") << QStringLiteral("cap") << true;
-        QTest::newRow("slash") << QStringLiteral("a/b") << false;
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
-        QTest::newRow("name too long") << QString(300, QLatin1Char('x')) << false;
+        QTest::newRow("empty prefix") << QString() << 0 << true;
+        QTest::newRow("ordinary") << QStringLiteral("cap") << 0 << true;
+        QTest::newRow("slash") << QStringLiteral("a/b") << 0 << false;
+        QTest::newRow("backslash") << QStringLiteral("a\\b") << 0 << false;
+        QTest::newRow("name too long") << QString(300, QLatin1Char('x')) << 0 << false;
+        QTest::newRow("user's file of that name") << QStringLiteral("cap") << EEXIST << true;
+        QTest::newRow("read-only folder") << QStringLiteral("画面") << EROFS << false;
+        QTest::newRow("permission denied") << QStringLiteral("画面") << EACCES << false;
+        QTest::newRow("disk full") << QStringLiteral("画面") << ENOSPC << false;
     }
-
-    void answersSilentlyAndLeavesNoFile()
+    void answers()
     {
         QFETCH(QString, prefix);
+        QFETCH(int, error);
         QFETCH(bool, accepted);
         FakePlatform fake;
-        QCOMPARE(check(fake, prefix), accepted);
-        QCOMPARE(fake.messageTexts(), QStringList());
-        QCOMPARE(entries(fake.dataDir()), QStringList());
-    }
-
-    void usersFileOfTheTestNameIsLeftAlone()
-    {
-        FakePlatform fake;
+        const QString testFile = prefix + "0000.bmp";
         const QByteArray mine("the user's own picture\0\xFF", 24);
-        QFile file(fake.dataFile("cap0000.bmp"));
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(mine) == mine.size() && file.flush());
-        QVERIFY(check(fake, "cap"));
-        QVERIFY(file.seek(0));
-        QCOMPARE(file.readAll(), mine);
-        QCOMPARE(fake.messageTexts(), QStringList());
-    }
-
-    // The file system's refusals of the test file: access refused is a silent
-    // no, anything else is reported and logged.
-    void refusals_data()
-    {
-        QTest::addColumn<int>("error");
-        QTest::newRow("read-only folder") << EROFS;
-        QTest::newRow("permission denied") << EACCES;
-        QTest::newRow("disk full") << ENOSPC;
-        QTest::newRow("I/O error") << EIO;
-    }
-    void refusals()
-    {
-        QFETCH(int, error);
-        FakePlatform fake;
-        fake.failFs(QStringLiteral("create"), fake.dataFile("画面0000.bmp"), error);
-        QVERIFY(!check(fake, "画面"));
+        if (error == EEXIST)
+            QVERIFY(fake.writeDataFile(testFile, mine));
+        else if (error)
+            fake.failFs(QStringLiteral("create"), fake.dataFile(testFile), error);
+        QCOMPARE(check(fake, prefix), accepted);
+        QCOMPARE(fake.dataBytes(testFile), error == EEXIST ? mine : QByteArray());
         const QString description = QString::fromLocal8Bit(std::strerror(error));
-        const bool reported = error == ENOSPC || error == EIO;
+        const bool reported = error == ENOSPC;
         QCOMPARE(fake.messageTexts(),
                  reported ? QStringList{"ファイル名チェックエラー\r\n" + description}
                           : QStringList());
