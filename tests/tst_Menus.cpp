@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
 #include "WindowHarness.h"
+#include "support/Launchers.h"
 #include "support/frmVersion.h"
 
 class tst_Menus : public QObject
@@ -12,14 +13,13 @@ class tst_Menus : public QObject
     static QString effect(const WindowHarness &h, QStringList e)
     {
         const char *icons[] = {"(x)", "(!)", "(i)"};
-        if (!h.w.isVisible())
-            e << QStringLiteral("hidden");
-        if (h.w.isArmed())
-            e << QStringLiteral("armed");
-        if (h.fake.trayShown)
-            e << QStringLiteral("tray");
-        if (!h.ini().isEmpty())
-            e << QStringLiteral("saved");
+        const std::pair<bool, const char *> states[] = {{!h.w.isVisible(), "hidden"},
+                                                        {h.w.isArmed(), "armed"},
+                                                        {h.fake.trayShown, "tray"},
+                                                        {!h.ini().isEmpty(), "saved"}};
+        for (auto [on, state] : states)
+            if (on)
+                e << QLatin1String(state);
         if (h.fake.exitCode)
             e << QStringLiteral("exit %1").arg(*h.fake.exitCode);
         for (const QString &d : h.fake.openedDocuments)
@@ -29,37 +29,43 @@ class tst_Menus : public QObject
             e << icons[int(m.icon)] + m.text;
         return e.join(QStringLiteral(", "));
     }
+    static void minimise(WindowHarness &h)
+    {
+        h.w.setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+    }
+    // The tray icon exists exactly while the window is minimised and hidden.
+    static bool inTray(const WindowHarness &h)
+    {
+        return !h.w.isVisible() && h.w.isMinimized() && h.fake.trayShown;
+    }
 
 private Q_SLOTS:
     // Menu items by name; keys go to whatever control was named before them.
     void itemReachesItsProcedure_data()
     {
-        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("items");
         QTest::addColumn<QString>("expected");
         const QString refusal = "(x)設定中です、終了するには設定をキャンセルしてください";
-        QTest::newRow("confirm") << QStringList{"M_File_1"} << QStringLiteral("armed");
-        QTest::newRow("store in tray") << QStringList{"M_File_2"} << QStringLiteral("hidden, tray");
-        QTest::newRow("exit") << QStringList{"M_File_4"} << QStringLiteral("hidden, saved, exit 0");
-        QTest::newRow("exit while armed")
-            << QStringList{"M_File_1", "M_File_4"} << "armed, " + refusal;
-        QTest::newRow("Readme") << QStringList{"M_Help_1"} << QStringLiteral("Readme.txt");
-        QTest::newRow("web page") << QStringList{"M_Help_2"} << QString::fromUtf8(buildinfo::Url);
-        QTest::newRow("About box") << QStringList{"M_Help_4"} << QStringLiteral("About over main");
-        QTest::newRow("tray: open") << QStringList{"M_File_2", "M_TaskBar_1"} << QString();
-        QTest::newRow("tray: exit")
-            << QStringList{"M_File_2", "M_TaskBar_3"} << QStringLiteral("hidden, saved, exit 0");
-        QTest::newRow("tray: exit while armed")
-            << QStringList{"M_File_1", "M_File_2", "M_TaskBar_3"}
-            << "hidden, armed, tray, " + refusal;
-        QTest::newRow("F1, F5 in the hour list")
-            << QStringList{"cmbStTm_0", "F1", "F5"} << QStringLiteral("armed, Readme.txt");
+        const QString exited = "hidden, saved, exit 0";
+        dataRow("confirm", "M_File_1", "armed");
+        dataRow("store in tray", "M_File_2", "hidden, tray");
+        dataRow("exit", "M_File_4", exited);
+        dataRow("exit while armed", "M_File_1 M_File_4", "armed, " + refusal);
+        dataRow("Readme", "M_Help_1", "Readme.txt");
+        dataRow("web page", "M_Help_2", QString::fromUtf8(buildinfo::Url));
+        dataRow("About box", "M_Help_4", "About over main");
+        dataRow("tray: open", "M_File_2 M_TaskBar_1", "");
+        dataRow("tray: exit", "M_File_2 M_TaskBar_3", exited);
+        dataRow("tray: exit while armed", "M_File_1 M_File_2 M_TaskBar_3",
+                "hidden, armed, tray, " + refusal);
+        dataRow("F1, F5 in the hour list", "cmbStTm_0 F1 F5", "armed, Readme.txt");
         // Arming locks the folder box; F1 and F5 still reach the window.
-        QTest::newRow("F5, F1, F5 in the folder box")
-            << QStringList{"txtSaveFolder", "F5", "F1", "F5"} << QStringLiteral("Readme.txt");
+        dataRow("F5, F1, F5 in the folder box", "txtSaveFolder F5 F1 F5", "Readme.txt");
     }
     void itemReachesItsProcedure()
     {
-        QFETCH(QStringList, items);
+        QFETCH(QString, items);
         QFETCH(QString, expected);
         WindowHarness h;
         showActive(h.w);
@@ -70,7 +76,7 @@ private Q_SLOTS:
                 box->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
             }
         });
-        for (const QString &item : items) {
+        for (const QString &item : items.split(' ')) {
             if (auto *action = h.child<QAction>(item))
                 action->trigger();
             else if (auto *control = h.child(item))
@@ -79,6 +85,95 @@ private Q_SLOTS:
                 QTest::keyClick(h.w.windowHandle(), QKeySequence(item)[0].key());
         }
         QCOMPARE(effect(h, modal), expected);
+    }
+
+    // A left click restores; the context click opens the tray menu; others do nothing.
+    void activation_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("expected");
+        dataRow("left click", int(QSystemTrayIcon::Trigger), "restored");
+        dataRow("context click", int(QSystemTrayIcon::Context), "menu");
+        dataRow("double click", int(QSystemTrayIcon::DoubleClick), "");
+    }
+    void activation()
+    {
+        QFETCH(int, reason);
+        QFETCH(QString, expected);
+        WindowHarness h;
+        showActive(h.w);
+        QCOMPARE(h.panels(), (QStringList{"", " 2026/12/07 09:00:00 "}));
+        minimise(h);
+        QVERIFY(inTray(h));
+        QWidget other; // the user works in another program meanwhile
+        showActive(other);
+        // The status clock rests in the tray and is current the moment the window is back.
+        QVERIFY(!h.child<QTimer>("Timer")->isActive());
+        h.fake.setTime(10, 11, 12);
+        h.fake.trayHandler(QSystemTrayIcon::ActivationReason(reason));
+        QCoreApplication::processEvents();
+        QCOMPARE(h.w.taskBarMenu()->isVisible(), expected == "menu");
+        h.w.taskBarMenu()->hide();
+        QCOMPARE(inTray(h), expected != "restored");
+        if (expected != "restored")
+            return;
+        QVERIFY(h.w.isVisible() && !h.w.isMinimized() && !h.fake.trayShown);
+        QTRY_VERIFY(h.w.isActiveWindow());
+        QCOMPARE(h.panels(), (QStringList{"", " 2026/12/07 10:11:12 "}));
+        QVERIFY(h.child<QTimer>("Timer")->isActive());
+        minimise(h); // and back again
+        QVERIFY(inTray(h));
+    }
+
+    void withoutTrayTheWindowStaysOnTheTaskbar()
+    {
+        WindowHarness h;
+        h.w.show();
+        h.fake.trayAvailable = false;
+        minimise(h);
+        QVERIFY(h.w.isMinimized() && h.w.isVisible() && !h.fake.trayShown);
+    }
+
+    void refusedReadmeIsShownAndLoggedWithPath_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("text"); // empty: opened
+        dataRow("0 out of memory", 0, "メモリ不足です");
+        dataRow("2 missing file", 2, "ファイルが見つかりません");
+        dataRow("3 missing folder", 3, "パスが見つかりません");
+        dataRow("5 not startable", 5, "エラーNo.=5");
+        dataRow("11 invalid file", 11, "ファイルが無効です");
+        dataRow("31 no association", 31, "関連付けられているファイルがありません");
+        dataRow("32 is still a failure", 32, "エラーNo.=32");
+        dataRow("33 opened", 33, "");
+    }
+    void refusedReadmeIsShownAndLoggedWithPath()
+    {
+        QFETCH(int, result);
+        QFETCH(QString, text);
+        FakePlatform fake;
+        fake.documentResult = result;
+        mdlCommon::Sub_ShowHelpFlie(fake.platform());
+
+        const QString path = fake.appFile(QStringLiteral("Readme.txt"));
+        QCOMPARE(fake.openedDocuments, QStringList{path});
+        QCOMPARE(fake.messageTexts(),
+                 text.isEmpty() ? QStringList() : QStringList{"Readme表示エラー\r\n" + text});
+        if (text.isEmpty())
+            return;
+        QCOMPARE(fake.messages.first().icon, platform::MsgIcon::Critical);
+        QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") +
+                                                text + QChar(0x3000) + path});
+    }
+
+    void failingWebPageIsShown()
+    {
+        FakePlatform fake;
+        fake.urlError = QStringLiteral("xdg-open: No such file or directory");
+        mdlCommon::Sub_ShowWebFlie(fake.platform());
+        QCOMPARE(fake.openedUrls, QStringList{QString::fromUtf8(buildinfo::Url)});
+        QCOMPARE(fake.messageTexts(),
+                 QStringList{QStringLiteral("Webページ表示エラー\r\n") + fake.urlError});
     }
 };
 
