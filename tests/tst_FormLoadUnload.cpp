@@ -26,7 +26,8 @@ private Q_SLOTS:
         for (const char *minutes : {"cmbStTm_1", "cmbEdTm_1"})
             QCOMPARE(list(minutes), "00..59 (60) 00");
         QCOMPARE(list("cmbStep"), "01..60 (60) 01");
-        QVERIFY(h.child<QRadioButton>("opEnd_0")->isChecked());
+        QCOMPARE(h.w.centralWidget()->size(), QSize(342, 279));
+        QCOMPARE(h.w.minimumSize(), h.w.maximumSize()); // not resizable
         // Registered idle, then the first show takes the icon away.
         QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")) && h.fake.trayShown);
         h.w.show();
@@ -102,13 +103,6 @@ private Q_SLOTS:
         // Nothing saved, and no tray icon was ever registered.
         QCOMPARE(h.ini(), "[Main]\n" + line.toUtf8() + "\n");
         QVERIFY(h.fake.trayCalls.isEmpty());
-    }
-
-    void layoutIsFixed()
-    {
-        WindowHarness h;
-        QCOMPARE(h.w.centralWidget()->size(), QSize(342, 279));
-        QCOMPARE(h.w.minimumSize(), h.w.maximumSize());
     }
 
     // A logout or a kill saves what closing the window saves, armed or not.
