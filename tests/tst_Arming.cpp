@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "WindowHarness.h"
+#include "Harness.h"
 
 class tst_Arming : public QObject
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
-#include "WindowHarness.h"
+#include "Harness.h"
 #include "support/FitLabels.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -56,7 +56,8 @@ class tst_Menus : public QObject
     }
 
 private Q_SLOTS:
-    // Menu items by name; keys go to whatever control was named before them.
+    // Menu items by name; keys go to whatever control was named before them;
+    // "failing" makes the opener of web pages fail.
     void itemReachesItsProcedure_data()
     {
         QTest::addColumn<QString>("items");
@@ -68,7 +69,11 @@ private Q_SLOTS:
         dataRow("exit", "M_File_4", exited);
         dataRow("exit while armed", "M_File_1 M_File_4", "armed, " + refusal);
         dataRow("Readme", "M_Help_1", "Readme.txt");
-        dataRow("web page", "M_Help_2", QString::fromUtf8(buildinfo::Url));
+        const QString url = QString::fromUtf8(buildinfo::Url);
+        dataRow("web page", "M_Help_2", url);
+        dataRow(
+            "web page, no opener", "failing M_Help_2",
+            url + ", [mdlCommon]-[Sub_ShowWebFlie] no opener, (x)Webページ表示エラー\r\nno opener");
         dataRow("About box", "M_Help_4", "About over main");
         dataRow("tray: open", "M_File_2 M_TaskBar_1", "");
         dataRow("tray: exit", "M_File_2 M_TaskBar_3", exited);
@@ -92,7 +97,9 @@ private Q_SLOTS:
             }
         });
         for (const QString &item : items.split(' ')) {
-            if (auto *action = h.child<QAction>(item))
+            if (item == "failing")
+                h.fake.urlError = QStringLiteral("no opener");
+            else if (auto *action = h.child<QAction>(item))
                 action->trigger();
             else if (auto *control = h.child(item))
                 control->setFocus();
@@ -179,16 +186,6 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.first().icon, platform::MsgIcon::Critical);
         QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") +
                                                 text + QChar(0x3000) + path});
-    }
-
-    void failingWebPageIsShown()
-    {
-        FakePlatform fake;
-        fake.urlError = QStringLiteral("xdg-open: No such file or directory");
-        mdlCommon::Sub_ShowWebFlie(fake.platform());
-        QCOMPARE(fake.openedUrls, QStringList{QString::fromUtf8(buildinfo::Url)});
-        QCOMPARE(fake.messageTexts(),
-                 QStringList{QStringLiteral("Webページ表示エラー\r\n") + fake.urlError});
     }
 
     void showsVersionData()

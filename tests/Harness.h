@@ -2,11 +2,70 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "SessionHarness.h"
+#include "FakePlatform.h"
+#include "capture/CaptureSession.h"
 #include "shell/frmMain.h"
 
+#include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
+
+// One row of a QtTest table on a single line.
+template <class... T> void dataRow(const char *name, T... columns)
+{
+    (QTest::newRow(name) << ... << columns);
+}
+
+inline int minuteOf(const QString &hhnn)
+{
+    return hhnn.left(2).toInt() * 60 + hhnn.mid(2).toInt();
+}
+
+// A capture run on the fake platform, saving into a fresh folder, with what it
+// told the window recorded.
+struct SessionHarness {
+    FakePlatform fake;
+    QTemporaryDir shots;
+    capture::CaptureSession s{fake.platform()};
+    QList<qint16> counts;
+    QList<QPair<capture::EndAction, qint16>> ends;
+
+    SessionHarness()
+    {
+        using S = capture::CaptureSession;
+        QObject::connect(&s, &S::shotCounted, [this](qint16 n) { counts << n; });
+        QObject::connect(&s, &S::endActionRequested,
+                         [this](capture::EndAction a, qint16 n) { ends << qMakePair(a, n); });
+    }
+    // Arms at the start of the start minute ("hhnn" start and end).
+    void arm(const QString &start, const QString &end, int step,
+             capture::EndAction action = capture::EndAction::Nothing,
+             const QString &prefix = QString())
+    {
+        fake.setTime(minuteOf(start) / 60, minuteOf(start) % 60);
+        s.arm({start, end, qint16(step), shots.path(), prefix, action});
+    }
+    bool active(const char *timer) const
+    {
+        return s.findChild<QTimer *>(QLatin1String(timer))->isActive();
+    }
+    // One second of the clock: the timers that are on tick, and a shot is let finish.
+    void tick(int minute, int second)
+    {
+        fake.setTime(minute / 60, minute % 60, second);
+        if (active("StartTimer"))
+            s.StartTimer_Timer();
+        if (active("CapTimer"))
+            s.CapTimer_Timer();
+        waitForShot();
+    }
+    void waitForShot()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return !s.shotInFlight(); }, 5000));
+        QCoreApplication::processEvents();
+    }
+    QStringList files() const { return QDir(shots.path()).entryList(QDir::Files); }
+};
 
 inline void showActive(QWidget &w)
 {
