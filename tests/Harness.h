@@ -16,6 +16,16 @@ template <class... T> void dataRow(const char *name, T... columns)
     (QTest::newRow(name) << ... << columns);
 }
 
+// A table's columns, declared in the data function and read back in the test.
+template <class... T, class... Name> void columns(Name... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+template <class... T, class... Name> std::tuple<T...> fetch(Name... names)
+{
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+}
+
 inline int minuteOf(const QString &hhnn)
 {
     return hhnn.left(2).toInt() * 60 + hhnn.mid(2).toInt();

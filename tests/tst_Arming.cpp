@@ -10,10 +10,8 @@ private Q_SLOTS:
     // The checks run in order; the first that fails is the only one the user sees.
     void refusals_data()
     {
-        QTest::addColumn<QString>("folder"); // added to the shots folder; "-" leaves it empty
-        QTest::addColumn<QString>("prefix");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QString>("focus");
+        // folder: added to the shots folder; "-" leaves it empty
+        columns<QString, QString, QString, QString>("folder", "prefix", "warning", "focus");
         const char *notFound = "画像保存先が見つかりません";
         dataRow("empty folder, bad prefix", "-", "a/b", "画像保存先を設定してください",
                 "cmdSelectFolder");
@@ -24,10 +22,8 @@ private Q_SLOTS:
     }
     void refusals()
     {
-        QFETCH(QString, folder);
-        QFETCH(QString, prefix);
-        QFETCH(QString, warning);
-        QFETCH(QString, focus);
+        const auto [folder, prefix, warning, focus] =
+            fetch<QString, QString, QString, QString>("folder", "prefix", "warning", "focus");
         WindowHarness h;
         QFile plain(h.shots.path() + "/shots.txt");
         QVERIFY(plain.open(QIODevice::WriteOnly));
@@ -49,16 +45,14 @@ private Q_SLOTS:
     // keeps the program disarmed. The trial picture is not kept.
     void trialGrab_data()
     {
-        QTest::addColumn<QString>("grabError");
-        QTest::addColumn<bool>("armed");
+        columns<QString, bool>("grabError", "armed");
         dataRow("allowed", "", true);
         dataRow("refused", "画面の撮影が許可されていません (デスクトップポータル): 2", false);
         dataRow("no answer in time", "画面を取り込めません (デスクトップポータル): 時間切れ", true);
     }
     void trialGrab()
     {
-        QFETCH(QString, grabError);
-        QFETCH(bool, armed);
+        const auto [grabError, armed] = fetch<QString, bool>("grabError", "armed");
         WindowHarness h;
         h.fake.asksPermissionAnswer = true;
         h.fake.holdGrabs = true;
@@ -96,8 +90,8 @@ private Q_SLOTS:
     // message brings the window to the front first.
     void endActions_data()
     {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<bool>("minimised"); // else behind another program's window
+        // minimised: else behind another program's window
+        columns<int, bool>("action", "minimised");
         dataRow("nothing", 0, true);
         dataRow("message", 1, true);
         dataRow("message, behind another window", 1, false);
@@ -105,8 +99,7 @@ private Q_SLOTS:
     }
     void endActions()
     {
-        QFETCH(int, action);
-        QFETCH(bool, minimised);
+        const auto [action, minimised] = fetch<int, bool>("action", "minimised");
         WindowHarness h;
         QWidget other;
         if (minimised) {

@@ -17,9 +17,8 @@ private Q_SLOTS:
     // Whole runs, ticking three times in every minute that the machine is awake.
     void runs_data()
     {
-        QTest::addColumn<QString>("run"); // start end step [asleep from-to]
-        QTest::addColumn<QString>("shots");
-        QTest::addColumn<QString>("endsAt");
+        // run: start end step [asleep from-to]
+        columns<QString, QString, QString>("run", "shots", "endsAt");
         dataRow("every 5", "0900 0910 5", "0900 0905 0910", "0910");
         dataRow("start equals end", "0900 0900 5", "0900", "0900");
         dataRow("across midnight hourly", "2200 0200 60", "2200 2300 0000 0100 0200", "0200");
@@ -33,9 +32,8 @@ private Q_SLOTS:
     }
     void runs()
     {
-        QFETCH(QString, run);
-        QFETCH(QString, shots);
-        QFETCH(QString, endsAt);
+        const auto [run, shots, endsAt] =
+            fetch<QString, QString, QString>("run", "shots", "endsAt");
         const QStringList a = run.split(QLatin1Char(' '));
         const int start = minuteOf(a[0]);
         auto offset = [&](int i) { return (minuteOf(a[i]) - start + 1440) % 1440; };
@@ -62,10 +60,9 @@ private Q_SLOTS:
     // One shot: its file names, the converter's answer (low 16 bits) and failures.
     void shot_data()
     {
-        QTest::addColumn<QString>("prefix");
-        // The converter's answer; -1: library missing, -2: grab fails, -3: BMP not removable.
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("box");
+        // result: the converter's answer; -1: library missing, -2: grab fails, -3: BMP not
+        // removable
+        columns<QString, int, QString>("prefix", "result", "box");
         dataRow("shot", "scr", 0, "");
         dataRow("empty prefix", "", 0, "");
         dataRow("converter fails", "scr", 5, "JPEG変換エラー\r\nNo.=5");
@@ -78,9 +75,7 @@ private Q_SLOTS:
     }
     void shot()
     {
-        QFETCH(QString, prefix);
-        QFETCH(int, result);
-        QFETCH(QString, box);
+        const auto [prefix, result, box] = fetch<QString, int, QString>("prefix", "result", "box");
         SessionHarness h;
         h.fake.convertResult = result == -3 ? 0 : result;
         h.fake.failFs("remove", h.shots.path() + "/" + prefix + "0905.bmp",
@@ -203,8 +198,8 @@ private Q_SLOTS:
 
     void catchUp_data()
     {
-        QTest::addColumn<QString>("run"); // start, end, step, next, now
-        QTest::addColumn<QString>("expected");
+        // run: start, end, step, next, now
+        columns<QString, QString>("run", "expected");
         dataRow("ahead", "0900 0930 10 0910 0905", "0910");
         dataRow("missed one", "0900 0930 10 0910 0911", "0920");
         dataRow("missed one, now on a step", "0900 0930 10 0910 0920", "0920");
@@ -215,8 +210,7 @@ private Q_SLOTS:
     }
     void catchUp()
     {
-        QFETCH(QString, run);
-        QFETCH(QString, expected);
+        const auto [run, expected] = fetch<QString, QString>("run", "expected");
         const QStringList a = run.split(QLatin1Char(' '));
         QCOMPARE(capture::catchUpNextTime(a[0], a[1], qint16(a[2].toInt()), a[3], a[4]), expected);
     }

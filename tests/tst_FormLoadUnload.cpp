@@ -70,8 +70,8 @@ private Q_SLOTS:
     // EndType is a number rounded half to even; the lists take their own texts only.
     void storedValue_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("option"); // checked after the load; empty: the load refuses
+        // option: checked after the load; empty: the load refuses
+        columns<QString, QString>("line", "option");
         dataRow("EndType 1.4", "EndType=1.4", "1");
         dataRow("EndType 2.5 to even", "EndType=2.5", "2");
         dataRow("one-digit hour", "StartTimeH=7", "");
@@ -86,8 +86,7 @@ private Q_SLOTS:
     }
     void storedValue()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, option);
+        const auto [line, option] = fetch<QString, QString>("line", "option");
         WindowHarness h(line.toUtf8() + "\n");
         if (!option.isEmpty()) {
             QVERIFY(h.loaded && h.child<QRadioButton>("opEnd_" + option)->isChecked());
@@ -107,8 +106,8 @@ private Q_SLOTS:
     // A logout or a kill saves what closing the window saves, armed or not.
     void savesAsAnExitWould_data()
     {
-        QTest::addColumn<int>("signalNumber"); // 0: the session manager ends the session
-        QTest::addColumn<bool>("armed");
+        // signalNumber 0: the session manager ends the session
+        columns<int, bool>("signalNumber", "armed");
         dataRow("SIGTERM", SIGTERM, false);
         dataRow("SIGHUP while armed", SIGHUP, true);
         dataRow("SIGINT", SIGINT, false);
@@ -116,8 +115,7 @@ private Q_SLOTS:
     }
     void savesAsAnExitWould()
     {
-        QFETCH(int, signalNumber);
-        QFETCH(bool, armed);
+        const auto [signalNumber, armed] = fetch<int, bool>("signalNumber", "armed");
         WindowHarness h("Step=05\n");
         h.w.show();
         h.set("txtSaveFolder", h.shots.path());

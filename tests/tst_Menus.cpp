@@ -60,8 +60,7 @@ private Q_SLOTS:
     // "failing" makes the opener of web pages fail.
     void itemReachesItsProcedure_data()
     {
-        QTest::addColumn<QString>("items");
-        QTest::addColumn<QString>("expected");
+        columns<QString, QString>("items", "expected");
         const QString refusal = "(x)設定中です、終了するには設定をキャンセルしてください";
         const QString exited = "hidden, saved, exit 0";
         dataRow("confirm", "M_File_1", "armed");
@@ -85,8 +84,7 @@ private Q_SLOTS:
     }
     void itemReachesItsProcedure()
     {
-        QFETCH(QString, items);
-        QFETCH(QString, expected);
+        const auto [items, expected] = fetch<QString, QString>("items", "expected");
         WindowHarness h;
         showActive(h.w);
         QStringList modal;
@@ -112,16 +110,14 @@ private Q_SLOTS:
     // A left click restores; the context click opens the tray menu; others do nothing.
     void activation_data()
     {
-        QTest::addColumn<int>("reason");
-        QTest::addColumn<QString>("expected");
+        columns<int, QString>("reason", "expected");
         dataRow("left click", int(QSystemTrayIcon::Trigger), "restored");
         dataRow("context click", int(QSystemTrayIcon::Context), "menu");
         dataRow("double click", int(QSystemTrayIcon::DoubleClick), "");
     }
     void activation()
     {
-        QFETCH(int, reason);
-        QFETCH(QString, expected);
+        const auto [reason, expected] = fetch<int, QString>("reason", "expected");
         WindowHarness h;
         showActive(h.w);
         minimise(h);
@@ -156,8 +152,8 @@ private Q_SLOTS:
 
     void refusedReadmeIsShownAndLoggedWithPath_data()
     {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("text"); // empty: opened
+        // text empty: the Readme opened
+        columns<int, QString>("result", "text");
         dataRow("0 out of memory", 0, "メモリ不足です");
         dataRow("2 missing file", 2, "ファイルが見つかりません");
         dataRow("3 missing folder", 3, "パスが見つかりません");
@@ -168,8 +164,7 @@ private Q_SLOTS:
     }
     void refusedReadmeIsShownAndLoggedWithPath()
     {
-        QFETCH(int, result);
-        QFETCH(QString, text);
+        const auto [result, text] = fetch<int, QString>("result", "text");
         FakePlatform fake;
         fake.documentResult = result;
         mdlCommon::Sub_ShowHelpFlie(fake.platform());
@@ -204,9 +199,8 @@ private Q_SLOTS:
     // shows whole inside the box, which widens around its centre where needed.
     void longLinesFit_data()
     {
-        QTest::addColumn<int>("line"); // index into lines()
-        QTest::addColumn<int>("over"); // pixels beyond the label's width
-        QTest::addColumn<bool>("widens");
+        // line: index into lines(); over: pixels beyond the label's width
+        columns<int, int, bool>("line", "over", "widens");
         dataRow("build's own texts", 0, -1000, false);
         dataRow("date a little too long for its label", 1, 4, false);
         dataRow("URL too long to stay where it was", 4, 20, false);
@@ -215,9 +209,7 @@ private Q_SLOTS:
     }
     void longLinesFit()
     {
-        QFETCH(int, line);
-        QFETCH(int, over);
-        QFETCH(bool, widens);
+        const auto [line, over, widens] = fetch<int, int, bool>("line", "over", "widens");
         Box b;
         auto &box = b.box;
         const QList<QLabel *> labels = lines(box);
@@ -247,10 +239,7 @@ private Q_SLOTS:
     // Keys as the keyboard delivers them; a key may carry the modifiers held with it.
     void keys_data()
     {
-        QTest::addColumn<KeyList>("keys");
-        QTest::addColumn<int>("opened");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<QString>("openerError");
+        columns<KeyList, int, bool, QString>("keys", "opened", "closed", "openerError");
         const int K = Qt::Key_K, Q = Qt::Key_Q, V = Qt::Key_V, Shift = Qt::ShiftModifier;
         dataRow("kqv", KeyList{K, Q, V}, 1, false, "");
         dataRow("KQV with Shift held",
@@ -264,10 +253,8 @@ private Q_SLOTS:
     }
     void keys()
     {
-        QFETCH(KeyList, keys);
-        QFETCH(int, opened);
-        QFETCH(bool, closed);
-        QFETCH(QString, openerError);
+        const auto [keys, opened, closed, openerError] =
+            fetch<KeyList, int, bool, QString>("keys", "opened", "closed", "openerError");
         Box b;
         auto &[fake, box] = b;
         fake.folderError = openerError;
