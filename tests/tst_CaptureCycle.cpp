@@ -104,32 +104,27 @@ private Q_SLOTS:
     }
 
     // A message box of the shot is open while the next tick or a cancel arrives.
-    void insideMessageBox_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        dataRow("tick", false);
-        dataRow("cancel in the end minute", true);
-    }
     void insideMessageBox()
     {
-        QFETCH(bool, cancel);
-        SessionHarness h;
-        h.fake.convertResult = 3;
-        h.fake.onMessage = [&h, cancel](const FakePlatform::Message &) {
-            if (h.fake.messages.size() > 1) // once, so a missing guard shows as a second shot
-                return;
-            if (cancel)
-                h.s.disarm();
-            else
-                h.s.CapTimer_Timer();
-        };
-        h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, EndAction::ShowMessage);
-        h.tick(9 * 60, 0);
-        QCOMPARE(h.fake.grabs.size(), 1);
-        QCOMPARE(h.fake.messages.size(), 1); // neither an end message nor a second shot's box
-        QVERIFY(h.ends.isEmpty());
-        QCOMPARE(h.s.isArmed(), !cancel);
-        QCOMPARE(h.counts, cancel ? QList<qint16>() : QList<qint16>{1});
+        for (bool cancel : {false, true}) { // a cancel in the end minute
+            SessionHarness h;
+            h.fake.convertResult = 3;
+            h.fake.onMessage = [&h, cancel](const FakePlatform::Message &) {
+                if (h.fake.messages.size() > 1) // once, so a missing guard shows as a second shot
+                    return;
+                if (cancel)
+                    h.s.disarm();
+                else
+                    h.s.CapTimer_Timer();
+            };
+            h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, EndAction::ShowMessage);
+            h.tick(9 * 60, 0);
+            QCOMPARE(h.fake.grabs.size(), 1);
+            QCOMPARE(h.fake.messages.size(), 1); // neither an end message nor a second shot's box
+            QVERIFY(h.ends.isEmpty());
+            QCOMPARE(h.s.isArmed(), !cancel);
+            QCOMPARE(h.counts, cancel ? QList<qint16>() : QList<qint16>{1});
+        }
     }
 
     // A cancel while the shot is still being taken: the shot leaves no BMP, and
