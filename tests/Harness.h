@@ -31,8 +31,7 @@ inline int minuteOf(const QString &hhnn)
     return hhnn.left(2).toInt() * 60 + hhnn.mid(2).toInt();
 }
 
-// A capture run on the fake platform, saving into a fresh folder, with what it
-// told the window recorded.
+// A capture run on the fake platform into a fresh folder, recording what it signals.
 struct SessionHarness {
     FakePlatform fake;
     QTemporaryDir shots;
@@ -84,8 +83,7 @@ inline void showActive(QWidget &w)
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
-// A loaded main window on the fake platform. Without a settings file, the
-// user has typed a fresh folder to save into.
+// A loaded main window; without a settings file, a fresh folder is typed in.
 struct WindowHarness {
     FakePlatform fake;
     QTemporaryDir shots;

@@ -60,8 +60,7 @@ private Q_SLOTS:
     // One shot: its file names, the converter's answer (low 16 bits) and failures.
     void shot_data()
     {
-        // result: the converter's answer; -1: library missing, -2: grab fails, -3: BMP not
-        // removable
+        // result: the converter's answer; -1: no library, -2: grab fails, -3: BMP kept
         columns<QString, int, QString>("prefix", "result", "box");
         dataRow("shot", "scr", 0, "");
         dataRow("empty prefix", "", 0, "");
@@ -127,8 +126,7 @@ private Q_SLOTS:
         }
     }
 
-    // A cancel while the shot is still being taken: the shot leaves no BMP, and
-    // nothing more of that tick happens; ticks of a new run wait for it.
+    // A cancel mid-shot: no BMP left, nothing more of that tick; a new run waits for it.
     void cancelWhileShooting()
     {
         for (int result : {0, 5}) {

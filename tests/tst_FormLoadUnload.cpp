@@ -41,8 +41,7 @@ private Q_SLOTS:
                               folder + "\nTopName=\nEndType=0\n");
     }
 
-    // Loaded settings are saved back unchanged, a prefix longer than the 30
-    // characters the box lets anyone type included.
+    // Settings save back unchanged, a prefix longer than the box's 30 characters too.
     void savedSettingsRoundTrip()
     {
         const QByteArray prefix = QStringLiteral("四十文字の接頭辞").repeated(5).toUtf8();

@@ -56,8 +56,7 @@ class tst_Menus : public QObject
     }
 
 private Q_SLOTS:
-    // Menu items by name; keys go to whatever control was named before them;
-    // "failing" makes the opener of web pages fail.
+    // Items by name, keys to the control named before; "failing": web pages fail to open.
     void itemReachesItsProcedure_data()
     {
         columns<QString, QString>("items", "expected");
@@ -195,8 +194,7 @@ private Q_SLOTS:
                                      QStringLiteral("URL: ") + buildinfo::Url}));
     }
 
-    // Texts set at build time may be longer than the box was drawn for: each line
-    // shows whole inside the box, which widens around its centre where needed.
+    // Long build-time texts show whole; the box widens about its centre where needed.
     void longLinesFit_data()
     {
         // line: index into lines(); over: pixels beyond the label's width
