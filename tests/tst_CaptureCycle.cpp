@@ -182,13 +182,13 @@ private Q_SLOTS:
         }
     }
 
-    // The next capture time, and how a tick that comes late catches up with the schedule.
     void unreadableMinutesThrow()
     {
         QVERIFY_THROWS_EXCEPTION(support::ProcError,
                                  capture::addMinutes(QStringLiteral("09xx"), 5));
     }
 
+    // How a tick that comes late catches up with the schedule.
     void catchUp_data()
     {
         // run: start, end, step, next, now
