@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "SessionHarness.h"
+#include "Harness.h"
+#include "capture/Schedule.h"
+#include "support/ErrorHandler.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,9 +17,8 @@ private Q_SLOTS:
     // Whole runs, ticking three times in every minute that the machine is awake.
     void runs_data()
     {
-        QTest::addColumn<QString>("run"); // start end step [asleep from-to]
-        QTest::addColumn<QString>("shots");
-        QTest::addColumn<QString>("endsAt");
+        // run: start end step [asleep from-to]
+        columns<QString, QString, QString>("run", "shots", "endsAt");
         dataRow("every 5", "0900 0910 5", "0900 0905 0910", "0910");
         dataRow("start equals end", "0900 0900 5", "0900", "0900");
         dataRow("across midnight hourly", "2200 0200 60", "2200 2300 0000 0100 0200", "0200");
@@ -31,9 +32,8 @@ private Q_SLOTS:
     }
     void runs()
     {
-        QFETCH(QString, run);
-        QFETCH(QString, shots);
-        QFETCH(QString, endsAt);
+        const auto [run, shots, endsAt] =
+            fetch<QString, QString, QString>("run", "shots", "endsAt");
         const QStringList a = run.split(QLatin1Char(' '));
         const int start = minuteOf(a[0]);
         auto offset = [&](int i) { return (minuteOf(a[i]) - start + 1440) % 1440; };
@@ -53,7 +53,6 @@ private Q_SLOTS:
         const auto n = qint16(h.fake.grabs.size());
         QCOMPARE(h.ends, (QList<QPair<EndAction, qint16>>{{EndAction::ShowMessage, n}}));
         QCOMPARE(h.counts.size(), int(n));
-        QCOMPARE(h.armedChanges, (QList<bool>{true, false}));
         QVERIFY(!h.active("CapTimer") && !h.active("StartTimer"));
         QCOMPARE(int(h.s.runVariables().CapCount), 0); // reset for the next run
     }
@@ -61,10 +60,8 @@ private Q_SLOTS:
     // One shot: its file names, the converter's answer (low 16 bits) and failures.
     void shot_data()
     {
-        QTest::addColumn<QString>("prefix");
-        // The converter's answer; -1: library missing, -2: grab fails, -3: BMP not removable.
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("box");
+        // result: the converter's answer; -1: no library, -2: grab fails, -3: BMP kept
+        columns<QString, int, QString>("prefix", "result", "box");
         dataRow("shot", "scr", 0, "");
         dataRow("empty prefix", "", 0, "");
         dataRow("converter fails", "scr", 5, "JPEG変換エラー\r\nNo.=5");
@@ -77,9 +74,7 @@ private Q_SLOTS:
     }
     void shot()
     {
-        QFETCH(QString, prefix);
-        QFETCH(int, result);
-        QFETCH(QString, box);
+        const auto [prefix, result, box] = fetch<QString, int, QString>("prefix", "result", "box");
         SessionHarness h;
         h.fake.convertResult = result == -3 ? 0 : result;
         h.fake.failFs("remove", h.shots.path() + "/" + prefix + "0905.bmp",
@@ -108,64 +103,53 @@ private Q_SLOTS:
     }
 
     // A message box of the shot is open while the next tick or a cancel arrives.
-    void insideMessageBox_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        dataRow("tick", false);
-        dataRow("cancel in the end minute", true);
-    }
     void insideMessageBox()
     {
-        QFETCH(bool, cancel);
-        SessionHarness h;
-        h.fake.convertResult = 3;
-        h.fake.onMessage = [&h, cancel](const FakePlatform::Message &) {
-            if (h.fake.messages.size() > 1) // once, so a missing guard shows as a second shot
-                return;
-            if (cancel)
-                h.s.disarm();
-            else
-                h.s.CapTimer_Timer();
-        };
-        h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, EndAction::ShowMessage);
-        h.tick(9 * 60, 0);
-        QCOMPARE(h.fake.grabs.size(), 1);
-        QCOMPARE(h.fake.messages.size(), 1); // neither an end message nor a second shot's box
-        QVERIFY(h.ends.isEmpty());
-        QCOMPARE(h.s.isArmed(), !cancel);
-        QCOMPARE(h.counts, cancel ? QList<qint16>() : QList<qint16>{1});
+        for (bool cancel : {false, true}) { // a cancel in the end minute
+            SessionHarness h;
+            h.fake.convertResult = 3;
+            h.fake.onMessage = [&h, cancel](const FakePlatform::Message &) {
+                if (h.fake.messages.size() > 1) // once, so a missing guard shows as a second shot
+                    return;
+                if (cancel)
+                    h.s.disarm();
+                else
+                    h.s.CapTimer_Timer();
+            };
+            h.arm(QStringLiteral("0900"), cancel ? "0900" : "0930", 5, EndAction::ShowMessage);
+            h.tick(9 * 60, 0);
+            QCOMPARE(h.fake.grabs.size(), 1);
+            QCOMPARE(h.fake.messages.size(), 1); // neither an end message nor a second shot's box
+            QVERIFY(h.ends.isEmpty());
+            QCOMPARE(h.s.isArmed(), !cancel);
+            QCOMPARE(h.counts, cancel ? QList<qint16>() : QList<qint16>{1});
+        }
     }
 
-    // A cancel while the shot is still being taken: the shot leaves no BMP, and
-    // nothing more of that tick happens; ticks of a new run wait for it.
-    void cancelWhileShooting_data()
-    {
-        QTest::addColumn<int>("result");
-        dataRow("converted", 0);
-        dataRow("conversion fails", 5);
-    }
+    // A cancel mid-shot: no BMP left, nothing more of that tick; a new run waits for it.
     void cancelWhileShooting()
     {
-        QFETCH(int, result);
-        SessionHarness h;
-        h.fake.holdGrabs = true;
-        h.fake.convertResult = result;
-        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, EndAction::ShowMessage);
-        h.s.StartTimer_Timer();
-        h.s.CapTimer_Timer();
-        QVERIFY(h.s.shotInFlight() && h.fake.grabPending());
-        h.s.disarm();
-        h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5);
-        h.s.StartTimer_Timer();
-        h.s.CapTimer_Timer(); // the first shot is not finished: no second one starts
-        QCOMPARE(h.fake.grabs.size(), 1);
-        h.fake.finishGrab();
-        h.waitForShot();
-        QCOMPARE(h.files(), result == 0 ? QStringList{"0900.jpg"} : QStringList());
-        QVERIFY(h.fake.messages.isEmpty() && h.counts.isEmpty() && h.ends.isEmpty());
-        h.fake.holdGrabs = false;
-        h.tick(9 * 60, 2); // the new run shoots its minute
-        QCOMPARE(h.fake.grabs.size(), 2);
+        for (int result : {0, 5}) {
+            SessionHarness h;
+            h.fake.holdGrabs = true;
+            h.fake.convertResult = result;
+            h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5, EndAction::ShowMessage);
+            h.s.StartTimer_Timer();
+            h.s.CapTimer_Timer();
+            QVERIFY(h.s.shotInFlight() && h.fake.grabPending());
+            h.s.disarm();
+            h.arm(QStringLiteral("0900"), QStringLiteral("0900"), 5);
+            h.s.StartTimer_Timer();
+            h.s.CapTimer_Timer(); // the first shot is not finished: no second one starts
+            QCOMPARE(h.fake.grabs.size(), 1);
+            h.fake.finishGrab();
+            h.waitForShot();
+            QCOMPARE(h.files(), result == 0 ? QStringList{"0900.jpg"} : QStringList());
+            QVERIFY(h.fake.messages.isEmpty() && h.counts.isEmpty() && h.ends.isEmpty());
+            h.fake.holdGrabs = false;
+            h.tick(9 * 60, 2); // the new run shoots its minute
+            QCOMPARE(h.fake.grabs.size(), 2);
+        }
     }
 
     // Leaving the program waits for a shot in flight, which removes its BMP.
@@ -184,23 +168,44 @@ private Q_SLOTS:
     }
 
     // A run cancelled before its start or between shots takes no further shot.
-    void cancelled_data()
-    {
-        QTest::addColumn<int>("shotsBefore");
-        dataRow("before the start", 0);
-        dataRow("between shots", 1);
-    }
     void cancelled()
     {
-        QFETCH(int, shotsBefore);
-        SessionHarness h;
-        h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
-        h.tick(shotsBefore ? 9 * 60 : 8 * 60 + 59, 0);
-        h.s.disarm();
-        for (int minute : {9 * 60, 9 * 60 + 5})
-            h.tick(minute, 30);
-        QCOMPARE(h.fake.grabs.size(), shotsBefore);
-        QVERIFY(!h.active("StartTimer") && !h.active("CapTimer"));
+        for (int shotsBefore : {0, 1}) {
+            SessionHarness h;
+            h.arm(QStringLiteral("0900"), QStringLiteral("0930"), 5);
+            h.tick(shotsBefore ? 9 * 60 : 8 * 60 + 59, 0);
+            h.s.disarm();
+            for (int minute : {9 * 60, 9 * 60 + 5})
+                h.tick(minute, 30);
+            QCOMPARE(h.fake.grabs.size(), shotsBefore);
+            QVERIFY(!h.active("StartTimer") && !h.active("CapTimer"));
+        }
+    }
+
+    void unreadableMinutesThrow()
+    {
+        QVERIFY_THROWS_EXCEPTION(support::ProcError,
+                                 capture::addMinutes(QStringLiteral("09xx"), 5));
+    }
+
+    // How a tick that comes late catches up with the schedule.
+    void catchUp_data()
+    {
+        // run: start, end, step, next, now
+        columns<QString, QString>("run", "expected");
+        dataRow("ahead", "0900 0930 10 0910 0905", "0910");
+        dataRow("missed one", "0900 0930 10 0910 0911", "0920");
+        dataRow("missed one, now on a step", "0900 0930 10 0910 0920", "0920");
+        dataRow("missed several", "0900 1200 15 0915 1001", "1015");
+        dataRow("missed the last", "0900 0925 10 0920 0922", "0930");
+        dataRow("across midnight, missed 0000", "2200 0200 60 0000 0003", "0100");
+        dataRow("asleep overnight", "0900 1700 60 1600 0800", "1600");
+    }
+    void catchUp()
+    {
+        const auto [run, expected] = fetch<QString, QString>("run", "expected");
+        const QStringList a = run.split(QLatin1Char(' '));
+        QCOMPARE(capture::catchUpNextTime(a[0], a[1], qint16(a[2].toInt()), a[3], a[4]), expected);
     }
 };
 

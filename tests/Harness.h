@@ -2,11 +2,79 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "SessionHarness.h"
+#include "FakePlatform.h"
+#include "capture/CaptureSession.h"
 #include "shell/frmMain.h"
 
+#include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
+
+// One row of a QtTest table on a single line.
+template <class... T> void dataRow(const char *name, T... columns)
+{
+    (QTest::newRow(name) << ... << columns);
+}
+
+// A table's columns, declared in the data function and read back in the test.
+template <class... T, class... Name> void columns(Name... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+template <class... T, class... Name> std::tuple<T...> fetch(Name... names)
+{
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+}
+
+inline int minuteOf(const QString &hhnn)
+{
+    return hhnn.left(2).toInt() * 60 + hhnn.mid(2).toInt();
+}
+
+// A capture run on the fake platform into a fresh folder, recording what it signals.
+struct SessionHarness {
+    FakePlatform fake;
+    QTemporaryDir shots;
+    capture::CaptureSession s{fake.platform()};
+    QList<qint16> counts;
+    QList<QPair<capture::EndAction, qint16>> ends;
+
+    SessionHarness()
+    {
+        using S = capture::CaptureSession;
+        QObject::connect(&s, &S::shotCounted, [this](qint16 n) { counts << n; });
+        QObject::connect(&s, &S::endActionRequested,
+                         [this](capture::EndAction a, qint16 n) { ends << qMakePair(a, n); });
+    }
+    // Arms at the start of the start minute ("hhnn" start and end).
+    void arm(const QString &start, const QString &end, int step,
+             capture::EndAction action = capture::EndAction::Nothing,
+             const QString &prefix = QString())
+    {
+        fake.setTime(minuteOf(start) / 60, minuteOf(start) % 60);
+        s.arm({start, end, qint16(step), shots.path(), prefix, action});
+    }
+    bool active(const char *timer) const
+    {
+        return s.findChild<QTimer *>(QLatin1String(timer))->isActive();
+    }
+    // One second of the clock: the timers that are on tick, and a shot is let finish.
+    void tick(int minute, int second)
+    {
+        fake.setTime(minute / 60, minute % 60, second);
+        if (active("StartTimer"))
+            s.StartTimer_Timer();
+        if (active("CapTimer"))
+            s.CapTimer_Timer();
+        waitForShot();
+    }
+    void waitForShot()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return !s.shotInFlight(); }, 5000));
+        QCoreApplication::processEvents();
+    }
+    QStringList files() const { return QDir(shots.path()).entryList(QDir::Files); }
+};
 
 inline void showActive(QWidget &w)
 {
@@ -15,8 +83,7 @@ inline void showActive(QWidget &w)
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
-// A loaded main window on the fake platform. Without a settings file, the
-// user has typed a fresh folder to save into.
+// A loaded main window; without a settings file, a fresh folder is typed in.
 struct WindowHarness {
     FakePlatform fake;
     QTemporaryDir shots;
