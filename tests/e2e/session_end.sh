@@ -4,7 +4,7 @@
 #
 # The real program losing its X server, as at a logout: it writes the settings
 # as a normal exit does and ends with a failure status. (Signals and the
-# session manager are covered in-process by tst_SessionEnd.)
+# session manager are covered in-process by tst_MainWindow.)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ -n "${E2E_ON_XVFB:-}" ] || exec "$here/../with-xvfb.sh" env E2E_ON_XVFB=1 bash "$0"
