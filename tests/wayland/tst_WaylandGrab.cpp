@@ -6,6 +6,7 @@
 #include "ImageCompare.h"
 #include "platform/AutoScreenGrab.h"
 
+#include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,6 +81,34 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(bmp));
         // Nothing of the portal's is left in the picture folders it may use.
         QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({QStringLiteral("*.png")}), QStringList());
+    }
+
+    // A compositor that is gone, or one that takes the connection and never answers.
+    void failsWithItsReason_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no compositor") << false << QStringLiteral("に接続できません");
+        QTest::newRow("silent compositor") << true << QStringLiteral("が応答しません");
+    }
+    void failsWithItsReason()
+    {
+        QFETCH(bool, silent);
+        QFETCH(QString, reason);
+        QLocalServer server;
+        const QString socket = dir_.filePath(QStringLiteral("silent-wayland"));
+        QVERIFY(!silent || server.listen(socket));
+        const QByteArray display = qgetenv("WAYLAND_DISPLAY");
+        qputenv("WAYLAND_DISPLAY", socket.toLocal8Bit());
+        qputenv("SNAPSENTRY_CAPTURE", "wlr");
+        platform::AutoScreenGrab grab;
+        QString error = QStringLiteral("no answer");
+        grab.grabToBmp(dir_.filePath(QStringLiteral("none.bmp")),
+                       [&error](const QString &e) { error = e; });
+        QTRY_VERIFY_WITH_TIMEOUT(error != QLatin1String("no answer"), 20000);
+        qputenv("WAYLAND_DISPLAY", display);
+        QCOMPARE(error, "画面を取り込めません (wlr-screencopy): Wayland のコンポジタ" + reason);
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("none.bmp"))));
     }
 
 private:
