@@ -10,17 +10,23 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 namespace
 {
 
 struct Output {
-    const char *name;
-    QRect desktop;
+    const char *name, *transform;
+    QRect desktop; // a turned output lies on its side: its mode is 1024x768
 };
-// The bounding box runs from x = -1280 to 1024 and y = 0 to 968.
-const Output outputs[] = {{"HEADLESS-1", QRect(-1280, 0, 1280, 720)},
-                          {"HEADLESS-2", QRect(0, 200, 1024, 768)}};
+// Two outputs of different sizes, one left of the origin; turned, the left one
+// upside down and the right one on its side and mirrored.
+QList<Output> layout(bool turned)
+{
+    return {{"HEADLESS-1", turned ? "180" : "normal", QRect(-1280, 0, 1280, 720)},
+            {"HEADLESS-2", turned ? "flipped-270" : "normal",
+             turned ? QRect(0, 200, 768, 1024) : QRect(0, 200, 1024, 768)}};
+}
 
 } // namespace
 
@@ -28,31 +34,40 @@ class tst_WaylandGrab : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase()
+    void setUp(bool turned)
     {
         int seed = 1;
-        for (const Output &o : outputs) {
+        for (const Output &o : layout(turned)) {
             const QString png = dir_.filePath(QString::fromLatin1(o.name) + ".png");
             QVERIFY(testsupport::busyDesktopPicture(o.desktop.size(), seed++).save(png));
+            const QSize mode = o.desktop.width() < o.desktop.height()
+                                   ? o.desktop.size().transposed()
+                                   : o.desktop.size();
             // "--": a negative position is not an option.
-            const QString command = QString::asprintf("output %s resolution %dx%d position %d %d",
-                                                      o.name, o.desktop.width(), o.desktop.height(),
-                                                      o.desktop.x(), o.desktop.y());
+            const QString command = QString::asprintf(
+                "output %s resolution %dx%d position %d %d transform %s", o.name, mode.width(),
+                mode.height(), o.desktop.x(), o.desktop.y(), o.transform);
             QCOMPARE(QProcess::execute("swaymsg", {"--", command + " bg " + png + " stretch"}), 0);
         }
         QTest::qWait(1500); // swaybg draws the wallpapers
+        turned_ = turned;
     }
 
+private Q_SLOTS:
     void storesEveryOutputInPlace_data()
     {
         QTest::addColumn<QByteArray>("backend");
-        QTest::newRow("chosen for the session (wlr-screencopy)") << QByteArray();
-        QTest::newRow("desktop portal") << QByteArray("portal");
+        QTest::addColumn<bool>("turned");
+        QTest::newRow("chosen for the session (wlr-screencopy)") << QByteArray() << false;
+        QTest::newRow("desktop portal") << QByteArray("portal") << false;
+        QTest::newRow("turned and mirrored outputs") << QByteArray() << true;
     }
     void storesEveryOutputInPlace()
     {
         QFETCH(QByteArray, backend);
+        QFETCH(bool, turned);
+        if (!turned_ || *turned_ != turned)
+            setUp(turned);
         qputenv("SNAPSENTRY_CAPTURE", backend);
         platform::AutoScreenGrab grab;
         QCOMPARE(grab.asksPermission(), backend == "portal");
@@ -62,21 +77,25 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(error != QLatin1String("no answer"), 40000);
         QCOMPARE(error, QString());
 
-        QImage shot(bmp, "BMP");
-        QCOMPARE(shot.size(), QSize(2304, 968));
+        const QImage shot(bmp, "BMP");
+        QRect box;
+        for (const Output &o : layout(turned))
+            box |= o.desktop;
+        QCOMPARE(shot.size(), box.size());
+        QRegion outside(box);
         int seed = 1;
-        for (const Output &o : outputs) {
+        for (const Output &o : layout(turned)) {
             const double quality =
                 testsupport::psnr(testsupport::busyDesktopPicture(o.desktop.size(), seed++),
-                                  shot.copy(o.desktop.translated(1280, 0)));
+                                  shot.copy(o.desktop.translated(-box.topLeft())));
             QVERIFY2(quality >= 45,
                      qPrintable(QString::asprintf("%s: PSNR %.1f dB", o.name, quality)));
+            outside -= o.desktop;
         }
-        // Outside the outputs: below the left one, above the right one.
-        for (const QRect gap : {QRect(0, 720, 1280, 248), QRect(1280, 0, 1024, 200)}) {
+        for (const QRect &gap : outside) {
             QImage black(gap.size(), QImage::Format_RGB32);
             black.fill(Qt::black);
-            QCOMPARE(testsupport::psnr(black, shot.copy(gap)), 99.0);
+            QCOMPARE(testsupport::psnr(black, shot.copy(gap.translated(-box.topLeft()))), 99.0);
         }
         QVERIFY(QFile::remove(bmp));
         // Nothing of the portal's is left in the picture folders it may use.
@@ -113,6 +132,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir dir_{QStringLiteral("/tmp/wl-XXXXXX")};
+    std::optional<bool> turned_;
 };
 
 QTEST_MAIN(tst_WaylandGrab)
