@@ -26,7 +26,8 @@ private Q_SLOTS:
         for (const char *minutes : {"cmbStTm_1", "cmbEdTm_1"})
             QCOMPARE(list(minutes), "00..59 (60) 00");
         QCOMPARE(list("cmbStep"), "01..60 (60) 01");
-        QCOMPARE(h.w.centralWidget()->size(), QSize(342, 279));
+        QCOMPARE(h.w.centralWidget()->size(), QSize(342, 279)); // and the status bar: 298
+        QCOMPARE(h.w.statusBar()->height(), 19);
         QCOMPARE(h.w.minimumSize(), h.w.maximumSize()); // not resizable
         // Registered idle, then the first show takes the icon away.
         QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")) && h.fake.trayShown);
