@@ -58,6 +58,9 @@ private Q_SLOTS:
         QVERIFY(InstanceLock(exe).acquire()); // the lock goes with its holder
         // Never a lock file where another user could take its name first.
         QCOMPARE(QDir(folder).isEmpty(), runtime != "private");
+        // The fall-back folders it makes are the user's alone.
+        for (const char *made : {"cache", "cache/snapsentry"})
+            QCOMPARE(int(QFileInfo(dir.filePath(made)).permissions() & 0x0077), 0);
     }
 };
 
