@@ -88,12 +88,19 @@ private Q_SLOTS:
         QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
     }
 
+    // The largest file read whole: 1 MiB, its last line at the very end.
+    void readsFileOfTheLimit()
+    {
+        writeIni(QByteArray((1 << 20) - 14, '\n') + "[Main]\nStep=05");
+        QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("05"));
+    }
+
     // Whatever stands in the file's place is neither read nor replaced.
     void specialFileIsLeftAlone_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("2 MB file") << "large";
+        QTest::newRow("one byte over 1 MiB") << "large";
     }
     void specialFileIsLeftAlone()
     {
@@ -101,7 +108,7 @@ private Q_SLOTS:
         if (kind == QStringLiteral("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(ini()).constData(), 0600), 0);
         else
-            writeIni("[Main]\nStep=05\n" + QByteArray(2 << 20, '\n'));
+            writeIni(QByteArray((1 << 20) - 13, '\n') + "[Main]\nStep=05");
         const QFileInfo before(ini());
 
         QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("01"));
