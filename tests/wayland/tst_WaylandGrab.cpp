@@ -102,32 +102,40 @@ private Q_SLOTS:
         QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({QStringLiteral("*.png")}), QStringList());
     }
 
-    // A compositor that is gone, or one that takes the connection and never answers.
+    // A compositor that is gone, one that never answers, a back-end nobody has.
     void failsWithItsReason_data()
     {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no compositor") << false << QStringLiteral("に接続できません");
-        QTest::newRow("silent compositor") << true << QStringLiteral("が応答しません");
+        QTest::addColumn<QByteArray>("backend");
+        QTest::addColumn<bool>("silent"); // the compositor takes the connection, then nothing
+        QTest::addColumn<QString>("error");
+        const QString wlr =
+            QStringLiteral("画面を取り込めません (wlr-screencopy): Wayland のコンポジタ");
+        QTest::newRow("no compositor") << QByteArray("wlr") << false << wlr + "に接続できません";
+        QTest::newRow("silent compositor") << QByteArray("wlr") << true << wlr + "が応答しません";
+        QTest::newRow("unknown back-end")
+            << QByteArray("gdi") << false
+            << QStringLiteral("画面を取り込めません: SNAPSENTRY_CAPTURE=gdi は使えません "
+                              "(x11, wlr, portal のどれかです)");
     }
     void failsWithItsReason()
     {
+        QFETCH(QByteArray, backend);
         QFETCH(bool, silent);
-        QFETCH(QString, reason);
+        QFETCH(QString, error);
         QLocalServer server;
         const QString socket = dir_.filePath(QStringLiteral("silent-wayland"));
         QVERIFY(!silent || server.listen(socket));
         const QByteArray display = qgetenv("WAYLAND_DISPLAY");
         qputenv("WAYLAND_DISPLAY", socket.toLocal8Bit());
-        qputenv("SNAPSENTRY_CAPTURE", "wlr");
+        qputenv("SNAPSENTRY_CAPTURE", backend);
         platform::AutoScreenGrab grab;
-        QString error = QStringLiteral("no answer");
-        grab.grabToBmp(dir_.filePath(QStringLiteral("none.bmp")),
-                       [&error](const QString &e) { error = e; });
-        QTRY_VERIFY_WITH_TIMEOUT(error != QLatin1String("no answer"), 20000);
+        QString answer = QStringLiteral("no answer");
+        const QString bmp = dir_.filePath(QStringLiteral("none.bmp"));
+        grab.grabToBmp(bmp, [&answer](const QString &e) { answer = e; });
+        QTRY_VERIFY_WITH_TIMEOUT(answer != QLatin1String("no answer"), 20000);
         qputenv("WAYLAND_DISPLAY", display);
-        QCOMPARE(error, "画面を取り込めません (wlr-screencopy): Wayland のコンポジタ" + reason);
-        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("none.bmp"))));
+        QCOMPARE(answer, error);
+        QVERIFY(!QFile::exists(bmp));
     }
 
 private:
