@@ -37,6 +37,7 @@ private Q_SLOTS:
         QTest::newRow("999th to 1000th") << "00999" << 1000 << "01000" << 1001;
         QTest::newRow("after 01000 wraps") << "01000" << 1001 << "00001" << 2;
         QTest::newRow("corrupt header") << "ab123" << 5 << "00001" << 2;
+        QTest::newRow("digits, then other text") << "12ab3" << 13 << "00013" << 14;
     }
     void headerNumberPicksTheSlot()
     {
