@@ -19,11 +19,13 @@ class FakePortal : public QObject
 public:
     int response = 0;
     QString png;
+    QVariantMap options; // of the last call
 
 public Q_SLOTS:
     QDBusObjectPath Screenshot(const QString &, const QVariantMap &options,
                                const QDBusMessage &call)
     {
+        this->options = options;
         QString sender = call.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
         const QString path =
             QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
@@ -80,6 +82,8 @@ private Q_SLOTS:
         grab.grabToBmp(bmp, [&error](const QString &e) { error = e; });
         QTRY_VERIFY(error != QLatin1String("no answer"));
         QCOMPARE(error.isEmpty(), stored);
+        // Every shot without a dialog, as the user chose once for all.
+        QCOMPARE(portal_.options.value("interactive"), QVariant(false));
         QCOMPARE(platform::isCaptureRefused(error), refused);
         QCOMPARE(QFile::exists(bmp), stored);
         if (stored) {
