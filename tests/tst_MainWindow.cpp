@@ -52,9 +52,13 @@ private Q_SLOTS:
                             prefix + "\nEndType=" + endType + "\n");
             const QByteArray before = h.ini();
             QVERIFY(h.loaded);
-            QTest::keyClick(h.child<QLineEdit>("txtTopNm"), Qt::Key_X); // cannot lengthen it
+            auto *box = h.child<QLineEdit>("txtTopNm");
+            QTest::keyClick(box, Qt::Key_X); // cannot lengthen it
             h.w.close();
             QCOMPARE(h.ini(), before);
+            box->setCursorPosition(3); // shortening it leaves the cursor where it was
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QCOMPARE(box->cursorPosition(), 2);
         }
     }
 
