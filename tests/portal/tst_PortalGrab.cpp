@@ -93,6 +93,19 @@ private Q_SLOTS:
         QFile::remove(bmp);
     }
 
+    void grantedPictureMissing()
+    {
+        portal_.response = 0;
+        portal_.png = dir_.filePath(QStringLiteral("gone.png"));
+        platform::PortalScreenGrab grab(1000);
+        QString error = QStringLiteral("no answer");
+        grab.grabToBmp(dir_.filePath(QStringLiteral("shot.bmp")),
+                       [&error](const QString &e) { error = e; });
+        QTRY_VERIFY(error != QLatin1String("no answer"));
+        QCOMPARE(error, "画面を取り込めません (デスクトップポータル): ポータルの画像 " +
+                            portal_.png + " がありません");
+    }
+
 private:
     FakePortal portal_;
     QTemporaryDir dir_;
