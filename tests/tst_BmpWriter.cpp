@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/BmpWriter.h"
+#include "platform/ImageBmp.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +56,8 @@ private Q_SLOTS:
         QVERIFY(!w.save(dir.filePath(QStringLiteral("missing/s.bmp"))).isEmpty());
         // Refused: an empty picture, and one over the 2 GB that a BMP file can hold.
         QVERIFY(!w.setSize(0, 1) && !w.setSize(1, 0) && !w.setSize(40000, 20000));
+        QCOMPARE(platform::storeImageAsBmp(QImage(), w, path),
+                 QStringLiteral("画面が大きすぎます"));
     }
 };
 
