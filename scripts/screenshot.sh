@@ -41,6 +41,8 @@ XVFB_SCREEN=800x600x24 tests/with-xvfb.sh --wm bash -c '
     done
     sleep 0.5
     [ -n "${about:-}" ] && import -window "$about" -frame "$2/about.png"
+    # It saves its settings on the way out: wait, so the folder is whole when removed.
     kill "$pid"
+    wait "$pid" || true
 ' _ "$work" "$out"
 ls "$out"/*.png
