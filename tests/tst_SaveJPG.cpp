@@ -10,6 +10,7 @@
 #include <QtEndian>
 #include <QtTest>
 #include <atomic>
+#include <dlfcn.h>
 #include <malloc.h>
 #include <optional>
 #include <sys/stat.h>
@@ -236,12 +237,21 @@ private Q_SLOTS:
 
     void adapterWithoutLibraryFails()
     {
-        QTemporaryDir empty;
-        int result = -1;
-        QString error;
-        QVERIFY(
-            !platform::SaveJpgLibrary(empty.path()).saveToJpeg({}, {}, 100, -1, &result, &error));
-        QVERIFY2(error.contains(QStringLiteral("libSaveJPG.so")), qPrintable(error));
+        QTemporaryDir dir;
+        const QString library = dir.filePath(QStringLiteral("libSaveJPG.so.1"));
+        // Missing, then a library without the converter's function (zlib, which
+        // Qt loads), which is let go again.
+        Dl_info zlib = {};
+        QVERIFY(dladdr(dlsym(RTLD_DEFAULT, "zlibVersion"), &zlib) != 0);
+        for (const bool present : {false, true}) {
+            QVERIFY(!present || QFile::copy(QFile::decodeName(zlib.dli_fname), library));
+            int result = -1;
+            QString error;
+            QVERIFY(
+                !platform::SaveJpgLibrary(dir.path()).saveToJpeg({}, {}, 100, -1, &result, &error));
+            QVERIFY2(error.contains(present ? "SavetoJPEG" : "libSaveJPG.so"), qPrintable(error));
+            QVERIFY(!dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_NOLOAD));
+        }
     }
 
 private:

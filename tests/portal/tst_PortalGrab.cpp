@@ -84,6 +84,7 @@ private Q_SLOTS:
         QCOMPARE(error.isEmpty(), stored);
         // Every shot without a dialog, as the user chose once for all.
         QCOMPARE(portal_.options.value("interactive"), QVariant(false));
+        QCOMPARE(portal_.options.value("modal"), QVariant(false));
         QCOMPARE(platform::isCaptureRefused(error), refused);
         QCOMPARE(QFile::exists(bmp), stored);
         if (stored) {
