@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <malloc.h>
 #include <optional>
 
 namespace
@@ -100,6 +101,31 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(bmp));
         // Nothing of the portal's is left in the picture folders it may use.
         QCOMPARE(QDir(QStringLiteral("/tmp")).entryList({QStringLiteral("*.png")}), QStringList());
+    }
+
+    // A program that shoots all day keeps nothing of a shot: proxies, pools, pictures.
+    void repeatedShotsKeepNoMemory()
+    {
+        if (!turned_)
+            setUp(false);
+        qputenv("SNAPSENTRY_CAPTURE", "wlr");
+        platform::AutoScreenGrab grab;
+        const QString bmp = dir_.filePath(QStringLiteral("shot.bmp"));
+        const auto shots = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                std::optional<QString> error;
+                grab.grabToBmp(bmp, [&error](const QString &e) { error = e; });
+                QTRY_VERIFY_WITH_TIMEOUT(error.has_value(), 20000);
+                QCOMPARE(*error, QString());
+            }
+        };
+        const auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+        shots(5);
+        const std::size_t before = inUse();
+        shots(150);
+        const std::size_t after = inUse();
+        // Allocation noise stays under 40 bytes a shot; any proxy kept is over 100.
+        QVERIFY2(after < before + 150 * 100, qPrintable(QString::number(after - before)));
     }
 
     // A compositor that is gone, one that never answers, a back-end nobody has.
