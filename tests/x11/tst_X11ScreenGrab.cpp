@@ -10,6 +10,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace
 {
@@ -116,7 +120,48 @@ private Q_SLOTS:
                          whiteAt[y % 4] == x % 4 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     }
 
+    // A desktop made narrower (a monitor taken away) is shot at its new size, and
+    // the X server lets go of the shared image of the old size.
+    void followsANarrowerDesktop()
+    {
+        const QString bmp = dir_.filePath(QStringLiteral("narrower.bmp"));
+        QCOMPARE(grab_.grabNow(bmp), QString());
+        const QSize was = QImage(bmp, "BMP").size();
+        const int segments = sharedSegmentsOfMine();
+        // The one monitor is switched off first: the desktop may not be smaller than it.
+        Display *display = XOpenDisplay(nullptr);
+        const Window root = DefaultRootWindow(display);
+        XRRScreenResources *screen = XRRGetScreenResources(display, root);
+        XRRCrtcInfo *monitor = XRRGetCrtcInfo(display, screen, screen->crtcs[0]);
+        XRRSetCrtcConfig(display, screen, screen->crtcs[0], CurrentTime, 0, 0, 0, RR_Rotate_0,
+                         nullptr, 0);
+        XRRSetScreenSize(display, root, was.width() - 3, was.height(), 300, 200);
+        XSync(display, False);
+        const QString error = grab_.grabNow(bmp);
+        const int segmentsAfter = sharedSegmentsOfMine();
+        XRRSetScreenSize(display, root, was.width(), was.height(), 300, 200);
+        XRRSetCrtcConfig(display, screen, screen->crtcs[0], CurrentTime, 0, 0, monitor->mode,
+                         monitor->rotation, monitor->outputs, monitor->noutput);
+        XRRFreeCrtcInfo(monitor);
+        XRRFreeScreenResources(screen);
+        XCloseDisplay(display);
+        QCOMPARE(error, QString());
+        QCOMPARE(QImage(bmp, "BMP").size(), was - QSize(3, 0));
+        QCOMPARE(segmentsAfter, segments);
+    }
+
 private:
+    // System V shared memory segments this process made that still exist.
+    static int sharedSegmentsOfMine()
+    {
+        QFile table(QStringLiteral("/proc/sysvipc/shm"));
+        int count = 0;
+        if (table.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : table.readAll().split('\n'))
+                count += line.simplified().split(' ').value(4).toInt() == getpid();
+        return count;
+    }
+
     QTemporaryDir dir_;
     QLabel label_;
     platform::X11ScreenGrab grab_;
