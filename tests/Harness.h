@@ -3,28 +3,13 @@
 #pragma once
 
 #include "FakePlatform.h"
+#include "Table.h"
 #include "capture/CaptureSession.h"
 #include "shell/frmMain.h"
 
 #include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
-
-// One row of a QtTest table on a single line.
-template <class... T> void dataRow(const char *name, T... columns)
-{
-    (QTest::newRow(name) << ... << columns);
-}
-
-// A table's columns, declared in the data function and read back in the test.
-template <class... T, class... Name> void columns(Name... names)
-{
-    (QTest::addColumn<T>(names), ...);
-}
-template <class... T, class... Name> std::tuple<T...> fetch(Name... names)
-{
-    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
-}
 
 inline int minuteOf(const QString &hhnn)
 {

@@ -1,43 +1,33 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "Table.h"
 #include "TmpfsMount.h"
 #include "platform/AppLayout.h"
 
-#include <QtTest>
 #include <optional>
 
 class tst_AppLayout : public QObject
 {
     Q_OBJECT
 
-    static void row(const char *name, const QString &appDir, const QString &configHome,
-                    const QString &dataDir, const QString &readme)
-    {
-        QTest::newRow(name) << appDir << configHome << dataDir << readme;
-    }
-
 private Q_SLOTS:
     // Paths are relative to a fresh root; HOME is root/home.
     void settingsAndReadmeFollowTheLayout_data()
     {
-        QTest::addColumn<QString>("appDir");
-        QTest::addColumn<QString>("configHome"); // XDG_CONFIG_HOME
-        QTest::addColumn<QString>("dataDir");
-        QTest::addColumn<QString>("readme");
-        const QString installedReadme = "usr/share/doc/snapsentry/Readme.txt";
-        row("portable folder keeps everything", "app", "cfg", "app", "app/Readme.txt");
-        row("read-only portable folder", "ro", "cfg", "cfg/snapsentry", "ro/Readme.txt");
-        row("installed tree", "usr/bin", "cfg", "cfg/snapsentry", installedReadme);
-        row("installed, relative XDG_CONFIG_HOME ignored", "usr/bin", "relative",
-            "home/.config/snapsentry", installedReadme);
+        // configHome: XDG_CONFIG_HOME
+        columns<QString, QString, QString, QString>("appDir", "configHome", "dataDir", "readme");
+        const char *installedReadme = "usr/share/doc/snapsentry/Readme.txt";
+        dataRow("portable folder keeps everything", "app", "cfg", "app", "app/Readme.txt");
+        dataRow("read-only portable folder", "ro", "cfg", "cfg/snapsentry", "ro/Readme.txt");
+        dataRow("installed tree", "usr/bin", "cfg", "cfg/snapsentry", installedReadme);
+        dataRow("installed, relative XDG_CONFIG_HOME ignored", "usr/bin", "relative",
+                "home/.config/snapsentry", installedReadme);
     }
 
     void settingsAndReadmeFollowTheLayout()
     {
-        QFETCH(QString, appDir);
-        QFETCH(QString, configHome);
-        QFETCH(QString, dataDir);
-        QFETCH(QString, readme);
+        const auto [appDir, configHome, dataDir, readme] =
+            fetch<QString, QString, QString, QString>("appDir", "configHome", "dataDir", "readme");
         QTemporaryDir root;
         const QString r = root.path() + QLatin1Char('/');
         QVERIFY(QDir(r).mkpath(appDir) && QDir(r).mkpath("usr/lib/snapsentry"));

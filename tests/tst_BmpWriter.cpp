@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "Table.h"
 #include "platform/BmpWriter.h"
 #include "platform/ImageBmp.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 #include <cstring>
 
 class tst_BmpWriter : public QObject
@@ -14,23 +14,21 @@ class tst_BmpWriter : public QObject
 private Q_SLOTS:
     void writesBmpThatToolsRead_data()
     {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QSize>("before");      // the reused writer's last size: one side differs
-        QTest::addColumn<QByteArray>("header"); // up to 96 dpi and no palette
-        QTest::newRow("7 wide, rows padded")
-            << QSize(7, 2) << QSize(8, 2)
-            << QByteArray(
-                   "424d660000000000000036000000280000000700000002000000010018000000000030000000");
-        QTest::newRow("8 wide, unpadded, over 64 kB")
-            << QSize(8, 3000) << QSize(8, 3001)
-            << QByteArray(
-                   "424d7619010000000000360000002800000008000000b80b0000010018000000000040190100");
+        // before: the reused writer's last size, one side differs; header: up to 96 dpi
+        columns<QSize, QSize, QByteArray>("size", "before", "header");
+        dataRow(
+            "7 wide, rows padded", QSize(7, 2), QSize(8, 2),
+            QByteArray(
+                "424d660000000000000036000000280000000700000002000000010018000000000030000000"));
+        dataRow(
+            "8 wide, unpadded, over 64 kB", QSize(8, 3000), QSize(8, 3001),
+            QByteArray(
+                "424d7619010000000000360000002800000008000000b80b0000010018000000000040190100"));
     }
     void writesBmpThatToolsRead()
     {
-        QFETCH(QSize, size);
-        QFETCH(QSize, before);
-        QFETCH(QByteArray, header);
+        const auto [size, before, header] =
+            fetch<QSize, QSize, QByteArray>("size", "before", "header");
         QImage picture(size, QImage::Format_BGR888);
         for (int i = 0; i < picture.sizeInBytes(); ++i)
             picture.bits()[i] = uchar(i * 7 + 1);

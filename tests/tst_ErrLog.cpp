@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "Table.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
 #include <sys/stat.h>
 
 class tst_ErrLog : public QObject
@@ -28,23 +28,19 @@ private Q_SLOTS:
 
     void headerNumberPicksTheSlot_data()
     {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("records"); // -1: no log yet
-        QTest::addColumn<QString>("newHeader");
-        QTest::addColumn<int>("slot");
-        QTest::newRow("first entry ever") << "" << -1 << "00001" << 2;
-        QTest::newRow("after 00002") << "00002" << 3 << "00003" << 4;
-        QTest::newRow("999th to 1000th") << "00999" << 1000 << "01000" << 1001;
-        QTest::newRow("after 01000 wraps") << "01000" << 1001 << "00001" << 2;
-        QTest::newRow("corrupt header") << "ab123" << 5 << "00001" << 2;
-        QTest::newRow("digits, then other text") << "12ab3" << 13 << "00013" << 14;
+        // records -1: no log yet
+        columns<QString, int, QString, int>("header", "records", "newHeader", "slot");
+        dataRow("first entry ever", "", -1, "00001", 2);
+        dataRow("after 00002", "00002", 3, "00003", 4);
+        dataRow("999th to 1000th", "00999", 1000, "01000", 1001);
+        dataRow("after 01000 wraps", "01000", 1001, "00001", 2);
+        dataRow("corrupt header", "ab123", 5, "00001", 2);
+        dataRow("digits, then other text", "12ab3", 13, "00013", 14);
     }
     void headerNumberPicksTheSlot()
     {
-        QFETCH(QString, header);
-        QFETCH(int, records);
-        QFETCH(QString, newHeader);
-        QFETCH(int, slot);
+        const auto [header, records, newHeader, slot] =
+            fetch<QString, int, QString, int>("header", "records", "newHeader", "slot");
         FakePlatform fake;
         QByteArray old;
         for (int i = 0; i < records; ++i)
@@ -62,14 +58,14 @@ private Q_SLOTS:
     // Its own box, no empty log left by a failed first write; a FIFO fails, never hangs.
     void unwritableLogShowsItsOwnError_data()
     {
-        QTest::addColumn<QString>("inTheWay");
-        QTest::newRow("folder in the way") << "folder";
-        QTest::newRow("FIFO in the way") << "fifo";
-        QTest::newRow("disk full") << "full";
+        columns<QString>("inTheWay");
+        dataRow("folder in the way", "folder");
+        dataRow("FIFO in the way", "fifo");
+        dataRow("disk full", "full");
     }
     void unwritableLogShowsItsOwnError()
     {
-        QFETCH(QString, inTheWay);
+        const auto [inTheWay] = fetch<QString>("inTheWay");
         FakePlatform fake;
         const QString log = fake.dataFile("Err.log");
         if (inTheWay == QStringLiteral("full"))

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "Table.h"
 #include "shell/IniStore.h"
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
 #include <sys/stat.h>
 
 using mdlCommon::Fun_GetIni;
@@ -53,21 +53,21 @@ private Q_SLOTS:
     // What the window held at exit is what it shows at the next start.
     void valueReadsBackAsWritten_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("blank at the end") << "/x/shots ";
-        QTest::newRow("ideographic space") << "写真\u3000";
-        QTest::newRow("in double quotes") << "\"a\"";
-        QTest::newRow("in single quotes") << "'a'";
-        QTest::newRow("only quotes") << "\"\"";
-        QTest::newRow("line break") << "/x/a\nTopName=b";
-        QTest::newRow("CR LF at the end") << "/x/a\r\n";
-        QTest::newRow("backslashes, quoted") << " \\n\\";
+        columns<QString>("value");
+        dataRow("blank at the end", "/x/shots ");
+        dataRow("ideographic space", "写真\u3000");
+        dataRow("in double quotes", "\"a\"");
+        dataRow("in single quotes", "'a'");
+        dataRow("only quotes", "\"\"");
+        dataRow("line break", "/x/a\nTopName=b");
+        dataRow("CR LF at the end", "/x/a\r\n");
+        dataRow("backslashes, quoted", " \\n\\");
         // Cut at 1023 bytes it would name another, maybe existing, folder: read back empty.
-        QTest::newRow("longer than the reader takes") << QString(1024, QLatin1Char('a'));
+        dataRow("longer than the reader takes", QString(1024, QLatin1Char('a')));
     }
     void valueReadsBackAsWritten()
     {
-        QFETCH(QString, value);
+        const auto [value] = fetch<QString>("value");
         Sub_PutIni(p(), "Main", "SaveFolder", value);
         Sub_PutIni(p(), "Main", "TopName", "p");
         QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", "def"), value.size() > 1023 ? "" : value);
@@ -100,13 +100,13 @@ private Q_SLOTS:
     // Whatever stands in the file's place is neither read nor replaced.
     void specialFileIsLeftAlone_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("FIFO") << "fifo";
-        QTest::newRow("one byte over 1 MiB") << "large";
+        columns<QString>("kind");
+        dataRow("FIFO", "fifo");
+        dataRow("one byte over 1 MiB", "large");
     }
     void specialFileIsLeftAlone()
     {
-        QFETCH(QString, kind);
+        const auto [kind] = fetch<QString>("kind");
         if (kind == QStringLiteral("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(ini()).constData(), 0600), 0);
         else

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "Table.h"
 #include "platform/InstanceLock.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 using platform::InstanceLock;
 
@@ -36,14 +36,14 @@ private Q_SLOTS:
 
     void oneCopyPerExecutable_data()
     {
-        QTest::addColumn<QString>("runtime"); // what XDG_RUNTIME_DIR names
-        QTest::newRow("the user's runtime folder") << "private";
-        QTest::newRow("no runtime folder") << QString();
-        QTest::newRow("a shared folder") << "shared";
+        columns<QString>("runtime"); // what XDG_RUNTIME_DIR names
+        dataRow("the user's runtime folder", "private");
+        dataRow("no runtime folder", "");
+        dataRow("a shared folder", "shared");
     }
     void oneCopyPerExecutable()
     {
-        QFETCH(QString, runtime);
+        const auto [runtime] = fetch<QString>("runtime");
         const QString folder = makeFolder(runtime + QStringLiteral("-run"), runtime == "shared");
         if (runtime.isEmpty())
             qunsetenv("XDG_RUNTIME_DIR");

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "Table.h"
 #include "arming/PathCheck.h"
 
-#include <QtTest>
 #include <cerrno>
 #include <cstring>
 
@@ -31,10 +31,8 @@ private Q_SLOTS:
 
     void answers_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<qint16>("flag");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("report"); // empty: no message, no log
+        columns<QString, qint16, bool, QString>("path", "flag", "found",
+                                                "report"); // report empty: no message, no log
         row("folder", "shots", 1, true);
         row("folder/", "shots/", 1, true);
         row("missing", "nowhere", 1, false);
@@ -48,10 +46,8 @@ private Q_SLOTS:
 
     void answers()
     {
-        QFETCH(QString, path);
-        QFETCH(qint16, flag);
-        QFETCH(bool, found);
-        QFETCH(QString, report);
+        const auto [path, flag, found, report] =
+            fetch<QString, qint16, bool, QString>("path", "flag", "found", "report");
         FakePlatform fake;
         QCOMPARE(mdlCommon::Sub_PathCheck(fake.platform(), path, flag), found);
         QCOMPARE(fake.messageTexts().join(""),

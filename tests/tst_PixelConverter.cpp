@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "Table.h"
 #include "platform/x11/PixelConverter.h"
-
-#include <QtTest>
 
 using platform::PixelLayout;
 Q_DECLARE_METATYPE(PixelLayout)
@@ -14,27 +13,25 @@ class tst_PixelConverter : public QObject
 private Q_SLOTS:
     void convertsScreenRows_data()
     {
-        QTest::addColumn<PixelLayout>("layout");
-        QTest::addColumn<QByteArray>(
-            "pixels"); // hex as the screen sends them, then blue, green, red
-        QTest::newRow("32-bit BGRX")
-            << PixelLayout{}
-            << QByteArray("0b30557a9fc4e90e33587da2c7ec11365b80a5caef14395e83a8cdf2"
-                          " 0b30559fc4e933587dc7ec115b80a5ef143983a8cd");
-        QTest::newRow("24-bit, big-endian") << PixelLayout{24, true, 0xFF0000, 0xFF00, 0xFF}
-                                            << QByteArray("123456abcdef 563412efcdab");
-        QTest::newRow("24-bit") << PixelLayout{24, false, 0xFF0000, 0xFF00, 0xFF}
-                                << QByteArray("563412efcdab 563412efcdab");
-        QTest::newRow("30-bit deep colour") << PixelLayout{32, false, 0x3FF00000, 0xFFC00, 0x3FF}
-                                            << QByteArray("5b4993040100f83f 5634120080ff");
-        QTest::newRow("5-6-5 channels") << PixelLayout{32, false, 0xF800, 0x7E0, 0x1F}
-                                        << QByteArray("01fc0000fe070000 0881fff6ff00");
+        // pixels: hex as the screen sends them, then blue, green, red
+        columns<PixelLayout, QByteArray>("layout", "pixels");
+        using B = QByteArray;
+        dataRow("32-bit BGRX", PixelLayout{},
+                B("0b30557a9fc4e90e33587da2c7ec11365b80a5caef14395e83a8cdf2"
+                  " 0b30559fc4e933587dc7ec115b80a5ef143983a8cd"));
+        dataRow("24-bit, big-endian", PixelLayout{24, true, 0xFF0000, 0xFF00, 0xFF},
+                B("123456abcdef 563412efcdab"));
+        dataRow("24-bit", PixelLayout{24, false, 0xFF0000, 0xFF00, 0xFF},
+                B("563412efcdab 563412efcdab"));
+        dataRow("30-bit deep colour", PixelLayout{32, false, 0x3FF00000, 0xFFC00, 0x3FF},
+                B("5b4993040100f83f 5634120080ff"));
+        dataRow("5-6-5 channels", PixelLayout{32, false, 0xF800, 0x7E0, 0x1F},
+                B("01fc0000fe070000 0881fff6ff00"));
     }
     // Every width up to the row's: each tail after a block of four, with distinct pixels.
     void convertsScreenRows()
     {
-        QFETCH(PixelLayout, layout);
-        QFETCH(QByteArray, pixels);
+        const auto [layout, pixels] = fetch<PixelLayout, QByteArray>("layout", "pixels");
         platform::PixelConverter conv;
         QCOMPARE(conv.setLayout(layout), QString());
         const QByteArray src = QByteArray::fromHex(pixels.split(' ')[0]);

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The converter library on its own, loaded from the application folder.
 #include "SaveJPG.h"
+#include "Table.h"
 #include "TmpfsMount.h"
 #include "platform/SaveJpgLibrary.h"
 
@@ -101,8 +102,7 @@ class tst_SaveJPG : public QObject
 private Q_SLOTS:
     void convertsBmpVariants_data()
     {
-        QTest::addColumn<Bmp>("bmp");
-        QTest::addColumn<int>("code");
+        columns<Bmp, int>("bmp", "code");
         for (int w = 1; w <= 8; ++w) // every row padding
             QTest::addRow("24-bit, %d wide", w) << Bmp{.width = w} << SAVEJPG_OK;
         rows(SAVEJPG_OK, {{"24-bit top-down", {.height = -3}},
@@ -150,8 +150,7 @@ private Q_SLOTS:
     // A failure leaves the JPEG that was there before, nothing else, and no file open.
     void convertsBmpVariants()
     {
-        QFETCH(Bmp, bmp);
-        QFETCH(int, code);
+        const auto [bmp, code] = fetch<Bmp, int>("bmp", "code");
         QTemporaryDir dir;
         const auto path = [&](const char *name) {
             return *name ? dir.filePath(QString::fromUtf8(name)) : QString();

@@ -3,9 +3,9 @@
 // The real file operations when a system call fails in a way no healthy disk
 // shows: this program defines the calls itself, fails the next one that is
 // armed and passes every other call on to the C library.
+#include "Table.h"
 #include "platform/PosixFileSystem.h"
 
-#include <QtTest>
 #include <dlfcn.h>
 #include <sys/random.h>
 #include <unistd.h>
@@ -62,36 +62,24 @@ class tst_SystemCallErrors : public QObject
 private Q_SLOTS:
     void reportedAndCleanedUp_data()
     {
-        QTest::addColumn<QByteArray>("op");
-        QTest::addColumn<QByteArray>("call");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<int>("expected");
-        QTest::addColumn<QByteArray>("left"); // the file afterwards ("-": none)
-        const QByteArray old("old text");
-        QTest::newRow("create") << QByteArray("create") << QByteArray() << 0 << 0
-                                << QByteArray("new text");
-        QTest::newRow("create: close fails")
-            << QByteArray("create") << QByteArray("close") << EIO << EIO << QByteArray("-");
-        QTest::newRow("create: disk full")
-            << QByteArray("create") << QByteArray("write") << ENOSPC << ENOSPC << QByteArray("-");
-        QTest::newRow("write at: close fails")
-            << QByteArray("writeAt") << QByteArray("close") << EIO << EIO << QByteArray("old new!");
-        QTest::newRow("read: interrupted")
-            << QByteArray("read") << QByteArray("read") << EINTR << 0 << old;
-        QTest::newRow("read: fails")
-            << QByteArray("read") << QByteArray("read") << EIO << EIO << old;
-        QTest::newRow("replace: no random source")
-            << QByteArray("replace") << QByteArray("getrandom") << ENOSYS << ENOSYS << old;
-        QTest::newRow("replace: close fails")
-            << QByteArray("replace") << QByteArray("close") << EIO << EIO << old;
+        // op, call to fail: "op call"; left: the file afterwards ("-": none)
+        columns<QByteArray, int, int, QByteArray>("op", "error", "expected", "left");
+        using B = QByteArray;
+        const B old("old text");
+        dataRow("create", B("create"), 0, 0, B("new text"));
+        dataRow("create: close fails", B("create close"), EIO, EIO, B("-"));
+        dataRow("create: disk full", B("create write"), ENOSPC, ENOSPC, B("-"));
+        dataRow("write at: close fails", B("writeAt close"), EIO, EIO, B("old new!"));
+        dataRow("read: interrupted", B("read read"), EINTR, 0, old);
+        dataRow("read: fails", B("read read"), EIO, EIO, old);
+        dataRow("replace: no random source", B("replace getrandom"), ENOSYS, ENOSYS, old);
+        dataRow("replace: close fails", B("replace close"), EIO, EIO, old);
     }
     void reportedAndCleanedUp()
     {
-        QFETCH(QByteArray, op);
-        QFETCH(QByteArray, call);
-        QFETCH(int, error);
-        QFETCH(int, expected);
-        QFETCH(QByteArray, left);
+        const auto [opCall, error, expected, left] =
+            fetch<QByteArray, int, int, QByteArray>("op", "error", "expected", "left");
+        const QByteArray op = opCall.split(' ')[0], call = opCall.split(' ').value(1);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
         if (op != "create") {

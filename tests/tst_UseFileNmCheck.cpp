@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
+#include "Table.h"
 #include "arming/UseFileNmCheck.h"
 
-#include <QtTest>
 #include <cerrno>
 #include <cstring>
 
@@ -20,24 +20,22 @@ private Q_SLOTS:
     // No test file left, a user's file of its name untouched; refused access is a silent no.
     void answers_data()
     {
-        QTest::addColumn<QString>("prefix");
-        QTest::addColumn<int>("error"); // creating the test file fails; EEXIST: the user's file
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty prefix") << QString() << 0 << true;
-        QTest::newRow("ordinary") << QStringLiteral("cap") << 0 << true;
-        QTest::newRow("slash") << QStringLiteral("a/b") << 0 << false;
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << 0 << false;
-        QTest::newRow("name too long") << QString(300, QLatin1Char('x')) << 0 << false;
-        QTest::newRow("user's file of that name") << QStringLiteral("cap") << EEXIST << true;
-        QTest::newRow("read-only folder") << QStringLiteral("画面") << EROFS << false;
-        QTest::newRow("permission denied") << QStringLiteral("画面") << EACCES << false;
-        QTest::newRow("disk full") << QStringLiteral("画面") << ENOSPC << false;
+        // error: creating the test file fails with it; EEXIST: the user's file
+        columns<QString, int, bool>("prefix", "error", "accepted");
+        dataRow("empty prefix", "", 0, true);
+        dataRow("ordinary", "cap", 0, true);
+        dataRow("slash", "a/b", 0, false);
+        dataRow("backslash", "a\\b", 0, false);
+        dataRow("name too long", QString(300, QLatin1Char('x')), 0, false);
+        dataRow("user's file of that name", "cap", EEXIST, true);
+        dataRow("read-only folder", "画面", EROFS, false);
+        dataRow("permission denied", "画面", EACCES, false);
+        dataRow("disk full", "画面", ENOSPC, false);
     }
     void answers()
     {
-        QFETCH(QString, prefix);
-        QFETCH(int, error);
-        QFETCH(bool, accepted);
+        const auto [prefix, error, accepted] =
+            fetch<QString, int, bool>("prefix", "error", "accepted");
         FakePlatform fake;
         const QString testFile = prefix + "0000.bmp";
         const QByteArray mine("the user's own picture\0\xFF", 24);

@@ -2,9 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The real opener; on the PATH only stand-ins: xdg-mime names the application in
 // STUB_APP (or fails), xdg-open notes its argument.
+#include "Table.h"
 #include "platform/XdgLauncher.h"
-
-#include <QtTest>
 
 using platform::XdgLauncher;
 
@@ -39,23 +38,18 @@ private Q_SLOTS:
 
     void openDocument_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("app"); // what xdg-mime answers
-        QTest::addColumn<int>("result");
-        const QString viewer = "viewer.desktop";
-        QTest::newRow("opened") << "docs/Readme.txt" << viewer << XdgLauncher::Started;
-        QTest::newRow("file missing") << "docs/Liesmich.txt" << viewer << XdgLauncher::FileNotFound;
-        QTest::newRow("folder missing") << "gone/Readme.txt" << viewer << XdgLauncher::PathNotFound;
-        QTest::newRow("no application for the type")
-            << "docs/Readme.txt" << QString() << XdgLauncher::NoAssociation;
-        QTest::newRow("xdg-mime fails: left to xdg-open") << "docs/Readme.txt"
-                                                          << "fail" << XdgLauncher::Started;
+        columns<QString, QString, int>("path", "app", "result"); // app: what xdg-mime answers
+        const char *viewer = "viewer.desktop";
+        dataRow("opened", "docs/Readme.txt", viewer, XdgLauncher::Started);
+        dataRow("file missing", "docs/Liesmich.txt", viewer, XdgLauncher::FileNotFound);
+        dataRow("folder missing", "gone/Readme.txt", viewer, XdgLauncher::PathNotFound);
+        dataRow("no application for the type", "docs/Readme.txt", "", XdgLauncher::NoAssociation);
+        dataRow("xdg-mime fails: left to xdg-open", "docs/Readme.txt", "fail",
+                XdgLauncher::Started);
     }
     void openDocument()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, app);
-        QFETCH(int, result);
+        const auto [path, app, result] = fetch<QString, QString, int>("path", "app", "result");
         QFile::remove(in("opened"));
         qputenv("STUB_APP", app.toUtf8());
         QCOMPARE(XdgLauncher().openDocument(in(path)), result);

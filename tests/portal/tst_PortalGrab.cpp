@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The portal grab against a fake portal on a private bus: refusals, a time limit, its PNG deleted.
 #include "ImageCompare.h"
+#include "Table.h"
 #include "platform/portal/PortalScreenGrab.h"
 
 #include <QDBusConnection>
@@ -58,19 +59,16 @@ private Q_SLOTS:
 
     void answers_data()
     {
-        QTest::addColumn<int>("response");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<bool>("stored");
-        QTest::newRow("granted: picture stored") << 0 << false << true;
-        QTest::newRow("cancelled") << 1 << true << false;
-        QTest::newRow("refused") << 2 << true << false;
-        QTest::newRow("never answered: time limit") << -1 << false << false;
+        columns<int, bool, bool>("response", "refused", "stored");
+        dataRow("granted: picture stored", 0, false, true);
+        dataRow("cancelled", 1, true, false);
+        dataRow("refused", 2, true, false);
+        dataRow("never answered: time limit", -1, false, false);
     }
     void answers()
     {
-        QFETCH(int, response);
-        QFETCH(bool, refused);
-        QFETCH(bool, stored);
+        const auto [response, refused, stored] =
+            fetch<int, bool, bool>("response", "refused", "stored");
         const QImage picture = testsupport::busyDesktopPicture({640, 400});
         portal_.response = response;
         portal_.png = dir_.filePath(QStringLiteral("Screenshot.png"));

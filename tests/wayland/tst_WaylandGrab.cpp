@@ -4,6 +4,7 @@
 // two outputs of different sizes, one left of the origin, each showing its own
 // known picture as a wallpaper.
 #include "ImageCompare.h"
+#include "Table.h"
 #include "platform/AutoScreenGrab.h"
 
 #include <QLocalServer>
@@ -57,16 +58,14 @@ class tst_WaylandGrab : public QObject
 private Q_SLOTS:
     void storesEveryOutputInPlace_data()
     {
-        QTest::addColumn<QByteArray>("backend");
-        QTest::addColumn<bool>("turned");
-        QTest::newRow("chosen for the session (wlr-screencopy)") << QByteArray() << false;
-        QTest::newRow("desktop portal") << QByteArray("portal") << false;
-        QTest::newRow("turned and mirrored outputs") << QByteArray() << true;
+        columns<QByteArray, bool>("backend", "turned");
+        dataRow("chosen for the session (wlr-screencopy)", QByteArray(), false);
+        dataRow("desktop portal", QByteArray("portal"), false);
+        dataRow("turned and mirrored outputs", QByteArray(), true);
     }
     void storesEveryOutputInPlace()
     {
-        QFETCH(QByteArray, backend);
-        QFETCH(bool, turned);
+        const auto [backend, turned] = fetch<QByteArray, bool>("backend", "turned");
         if (!turned_ || *turned_ != turned)
             setUp(turned);
         qputenv("SNAPSENTRY_CAPTURE", backend);
@@ -131,23 +130,20 @@ private Q_SLOTS:
     // A compositor that is gone, one that never answers, a back-end nobody has.
     void failsWithItsReason_data()
     {
-        QTest::addColumn<QByteArray>("backend");
-        QTest::addColumn<bool>("silent"); // the compositor takes the connection, then nothing
-        QTest::addColumn<QString>("error");
+        // silent: the compositor takes the connection, then nothing
+        columns<QByteArray, bool, QString>("backend", "silent", "error");
         const QString wlr =
             QStringLiteral("画面を取り込めません (wlr-screencopy): Wayland のコンポジタ");
-        QTest::newRow("no compositor") << QByteArray("wlr") << false << wlr + "に接続できません";
-        QTest::newRow("silent compositor") << QByteArray("wlr") << true << wlr + "が応答しません";
-        QTest::newRow("unknown back-end")
-            << QByteArray("gdi") << false
-            << QStringLiteral("画面を取り込めません: SNAPSENTRY_CAPTURE=gdi は使えません "
-                              "(x11, wlr, portal のどれかです)");
+        dataRow("no compositor", QByteArray("wlr"), false, wlr + "に接続できません");
+        dataRow("silent compositor", QByteArray("wlr"), true, wlr + "が応答しません");
+        dataRow("unknown back-end", QByteArray("gdi"), false,
+                QStringLiteral("画面を取り込めません: SNAPSENTRY_CAPTURE=gdi は使えません "
+                               "(x11, wlr, portal のどれかです)"));
     }
     void failsWithItsReason()
     {
-        QFETCH(QByteArray, backend);
-        QFETCH(bool, silent);
-        QFETCH(QString, error);
+        const auto [backend, silent, error] =
+            fetch<QByteArray, bool, QString>("backend", "silent", "error");
         QLocalServer server;
         const QString socket = dir_.filePath(QStringLiteral("silent-wayland"));
         QVERIFY(!silent || server.listen(socket));

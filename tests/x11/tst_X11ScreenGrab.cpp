@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The real screen grab against a known picture on a private Xvfb.
 #include "ImageCompare.h"
+#include "Table.h"
 #include "platform/x11/X11ScreenGrab.h"
 #include "platform/x11/X11Session.h"
 
@@ -51,14 +52,14 @@ private Q_SLOTS:
 
     void grabsTheScreen_data()
     {
-        QTest::addColumn<int>("seed");
+        columns<int>("seed");
         // The second shot reuses the shared image and the BMP buffer: it must show the new picture.
-        QTest::newRow("first shot") << 1;
-        QTest::newRow("picture changed") << 2;
+        dataRow("first shot", 1);
+        dataRow("picture changed", 2);
     }
     void grabsTheScreen()
     {
-        QFETCH(int, seed);
+        const auto [seed] = fetch<int>("seed");
         const QImage picture = testsupport::busyDesktopPicture(label_.size(), seed);
         label_.setPixmap(QPixmap::fromImage(picture));
         label_.repaint();
@@ -72,18 +73,15 @@ private Q_SLOTS:
     void session_data()
     {
         // DISPLAY (test or empty), WAYLAND_DISPLAY, XDG_SESSION_TYPE
-        QTest::addColumn<QString>("env");
-        QTest::addColumn<QString>("refusal"); // part of the error; empty: grabbed
-        QTest::newRow("X11") << "test - x11" << QString();
-        QTest::newRow("no DISPLAY") << "- - x11" << QStringLiteral("DISPLAY が未設定");
-        QTest::newRow("WAYLAND_DISPLAY alone: Xwayland") << "test wayland-0 x11"
-                                                         << "Xwayland";
-        QTest::newRow("XDG_SESSION_TYPE alone decides nothing") << "test - wayland" << QString();
+        columns<QString, QString>("env", "refusal"); // refusal: part of the error; empty: grabbed
+        dataRow("X11", "test - x11", "");
+        dataRow("no DISPLAY", "- - x11", "DISPLAY が未設定");
+        dataRow("WAYLAND_DISPLAY alone: Xwayland", "test wayland-0 x11", "Xwayland");
+        dataRow("XDG_SESSION_TYPE alone decides nothing", "test - wayland", "");
     }
     void session()
     {
-        QFETCH(QString, env);
-        QFETCH(QString, refusal);
+        const auto [env, refusal] = fetch<QString, QString>("env", "refusal");
         QList<QByteArray> e = env.toLatin1().split(' ');
         for (QByteArray &v : e)
             v = v == "-" ? QByteArray() : v;
