@@ -81,6 +81,18 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(log).isFile());
     }
 
+    // A log that is there already stays whole when writing to it fails.
+    void existingLogSurvivesAFailedWrite()
+    {
+        FakePlatform fake;
+        const QByteArray old = support::logRecord(fake.now(), QStringLiteral("00001")) +
+                               support::logRecord(fake.now(), QStringLiteral("old"));
+        QVERIFY(fake.writeDataFile("Err.log", old));
+        fake.failFs(QStringLiteral("write"), fake.dataFile("Err.log"), ENOSPC);
+        QVERIFY(!mdlCommon::Sub_ErrLog(fake.platform(), QStringLiteral("lost")));
+        QCOMPARE(fake.dataBytes("Err.log"), old);
+    }
+
     // The standard handler: its box first, then the log line.
     void standardHandlerShowsThenLogs()
     {

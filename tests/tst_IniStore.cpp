@@ -62,6 +62,7 @@ private Q_SLOTS:
         dataRow("line break", "/x/a\nTopName=b");
         dataRow("CR LF at the end", "/x/a\r\n");
         dataRow("backslashes, quoted", " \\n\\");
+        dataRow("exactly as long as the reader takes", QString(1023, QLatin1Char('a')));
         // Cut at 1023 bytes it would name another, maybe existing, folder: read back empty.
         dataRow("longer than the reader takes", QString(1024, QLatin1Char('a')));
     }
