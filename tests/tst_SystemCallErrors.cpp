@@ -62,24 +62,25 @@ class tst_SystemCallErrors : public QObject
 private Q_SLOTS:
     void reportedAndCleanedUp_data()
     {
-        // op, call to fail: "op call"; left: the file afterwards ("-": none)
-        columns<QByteArray, int, int, QByteArray>("op", "error", "expected", "left");
+        // call: the one to fail; left: the file afterwards ("-": none)
+        columns<QByteArray, QByteArray, int, int, QByteArray>("op", "call", "error", "expected",
+                                                              "left");
         using B = QByteArray;
         const B old("old text");
-        dataRow("create", B("create"), 0, 0, B("new text"));
-        dataRow("create: close fails", B("create close"), EIO, EIO, B("-"));
-        dataRow("create: disk full", B("create write"), ENOSPC, ENOSPC, B("-"));
-        dataRow("write at: close fails", B("writeAt close"), EIO, EIO, B("old new!"));
-        dataRow("read: interrupted", B("read read"), EINTR, 0, old);
-        dataRow("read: fails", B("read read"), EIO, EIO, old);
-        dataRow("replace: no random source", B("replace getrandom"), ENOSYS, ENOSYS, old);
-        dataRow("replace: close fails", B("replace close"), EIO, EIO, old);
+        dataRow("create", B("create"), B(), 0, 0, B("new text"));
+        dataRow("create: close fails", B("create"), B("close"), EIO, EIO, B("-"));
+        dataRow("create: disk full", B("create"), B("write"), ENOSPC, ENOSPC, B("-"));
+        dataRow("write at: close fails", B("writeAt"), B("close"), EIO, EIO, B("old new!"));
+        dataRow("read: interrupted", B("read"), B("read"), EINTR, 0, old);
+        dataRow("read: fails", B("read"), B("read"), EIO, EIO, old);
+        dataRow("replace: no random source", B("replace"), B("getrandom"), ENOSYS, ENOSYS, old);
+        dataRow("replace: close fails", B("replace"), B("close"), EIO, EIO, old);
     }
     void reportedAndCleanedUp()
     {
-        const auto [opCall, error, expected, left] =
-            fetch<QByteArray, int, int, QByteArray>("op", "error", "expected", "left");
-        const QByteArray op = opCall.split(' ')[0], call = opCall.split(' ').value(1);
+        const auto [op, call, error, expected, left] =
+            fetch<QByteArray, QByteArray, int, int, QByteArray>("op", "call", "error", "expected",
+                                                                "left");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
         if (op != "create") {
