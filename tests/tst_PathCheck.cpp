@@ -31,8 +31,8 @@ private Q_SLOTS:
 
     void answers_data()
     {
-        columns<QString, qint16, bool, QString>("path", "flag", "found",
-                                                "report"); // report empty: no message, no log
+        // report empty: no message, no log
+        columns<QString, qint16, bool, QString>("path", "flag", "found", "report");
         row("folder", "shots", 1, true);
         row("folder/", "shots/", 1, true);
         row("missing", "nowhere", 1, false);
