@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-// The real opener; on the PATH only stand-ins: xdg-mime names the application in
-// STUB_APP (or fails), xdg-open notes its argument.
+// The real opener; on the PATH only stand-ins: xdg-mime answers a query for the
+// plain-text default with the application in STUB_APP (or fails), xdg-open notes its argument.
 #include "Table.h"
 #include "platform/XdgLauncher.h"
 
@@ -31,7 +31,9 @@ private Q_SLOTS:
     {
         QVERIFY(QDir(sandbox.path()).mkpath("bin") && QDir(sandbox.path()).mkpath("docs"));
         put("docs/Readme.txt", "Snapsentry\n");
-        put("bin/xdg-mime", "#!/bin/sh\n[ \"$STUB_APP\" != fail ] || exit 4; echo \"$STUB_APP\"\n");
+        put("bin/xdg-mime",
+            "#!/bin/sh\n[ \"$*\" = 'query default text/plain' ] && [ \"$STUB_APP\" != fail ] "
+            "|| exit 4\necho \"$STUB_APP\"\n");
         put("bin/xdg-open", "#!/bin/sh\necho \"$1\" >" + QFile::encodeName(in("opened")) + "\n");
         qputenv("PATH", QFile::encodeName(in("bin")));
     }
