@@ -119,7 +119,7 @@ private Q_SLOTS:
         rows(SAVEJPG_E_BMP_UNSUPPORTED,
              {{"65501 wide", {.width = 65501, .height = 1}},
               {"65501 high", {.width = 1, .height = -65501}},
-              {"OS/2 core header", {.header = 12}},
+              {"OS/2 core header, file ending after its size", {.header = 12, .keep = 18}},
               {"8-bit palette", {.bits = 8}},
               {"24-bit bit fields", {.compression = 3}},
               {"red mask elsewhere", {.bits = 32, .compression = 3, .red = 1}},
