@@ -32,7 +32,7 @@ private Q_SLOTS:
         // Registered idle, then the first show takes the icon away.
         QVERIFY(h.trayShows("tray_idle", QStringLiteral("Snapsentry")) && h.fake.trayShown);
         h.w.show();
-        QVERIFY(!h.fake.trayShown);
+        QVERIFY(!h.fake.trayShown && h.child("linEtched")->isVisible()); // the line under the menus
 
         QVERIFY(h.w.close());
         QCOMPARE(h.fake.exitCode, std::optional<int>(0));
