@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
 #include "Harness.h"
+#include "platform/QtMessageBox.h"
 #include "support/FitLabels.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -180,6 +181,34 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.first().icon, platform::MsgIcon::Critical);
         QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[mdlCommon]-[Sub_ShowHelpFlie] ") +
                                                 text + QChar(0x3000) + path});
+    }
+
+    // The real box: the program's name as its title, a line per CR LF, over the active window.
+    void realMessageBox_data()
+    {
+        columns<platform::MsgIcon, int, bool>("icon", "shown", "owner");
+        dataRow("critical, over the window", platform::MsgIcon::Critical, 3, true);
+        dataRow("warning", platform::MsgIcon::Warning, 2, false);
+        dataRow("information", platform::MsgIcon::Information, 1, false);
+    }
+    void realMessageBox()
+    {
+        const auto [icon, shown, owner] =
+            fetch<platform::MsgIcon, int, bool>("icon", "shown", "owner");
+        QWidget window;
+        if (owner)
+            showActive(window);
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            seen = QStringLiteral("%1 %2 %3 %4")
+                       .arg(box->windowTitle(), box->text())
+                       .arg(box->icon())
+                       .arg(box->parentWidget() == &window);
+            box->accept();
+        });
+        platform::QtMessageBox().show(QStringLiteral("a\r\nb"), icon);
+        QCOMPARE(seen, QStringLiteral("Snapsentry a\nb %1 %2").arg(shown).arg(owner));
     }
 
     void showsVersionData()
