@@ -75,6 +75,7 @@ private Q_SLOTS:
         dataRow("read: fails", B("read"), B("read"), EIO, EIO, old);
         dataRow("replace: no random source", B("replace"), B("getrandom"), ENOSYS, ENOSYS, old);
         dataRow("replace: close fails", B("replace"), B("close"), EIO, EIO, old);
+        dataRow("replace: write refused", B("replace"), B("write"), EPERM, EPERM, old);
     }
     void reportedAndCleanedUp()
     {
