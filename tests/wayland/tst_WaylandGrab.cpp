@@ -36,7 +36,8 @@ class tst_WaylandGrab : public QObject
 {
     Q_OBJECT
 
-    void setUp(bool turned)
+    // scale: of every output; positions and pictures stay in device pixels.
+    void setUp(bool turned, int scale = 1)
     {
         int seed = 1;
         for (const Output &o : layout(turned)) {
@@ -46,28 +47,31 @@ class tst_WaylandGrab : public QObject
                                    ? o.desktop.size().transposed()
                                    : o.desktop.size();
             // "--": a negative position is not an option.
-            const QString command = QString::asprintf(
-                "output %s resolution %dx%d position %d %d transform %s", o.name, mode.width(),
-                mode.height(), o.desktop.x(), o.desktop.y(), o.transform);
+            const QString command =
+                QString::asprintf("output %s resolution %dx%d position %d %d scale %d transform %s",
+                                  o.name, mode.width(), mode.height(), o.desktop.x() / scale,
+                                  o.desktop.y() / scale, scale, o.transform);
             QCOMPARE(QProcess::execute("swaymsg", {"--", command + " bg " + png + " stretch"}), 0);
         }
         QTest::qWait(1500); // swaybg draws the wallpapers
-        turned_ = turned;
+        shown_ = {turned, scale};
     }
 
 private Q_SLOTS:
     void storesEveryOutputInPlace_data()
     {
-        columns<QByteArray, bool>("backend", "turned");
-        dataRow("chosen for the session (wlr-screencopy)", QByteArray(), false);
-        dataRow("desktop portal", QByteArray("portal"), false);
-        dataRow("turned and mirrored outputs", QByteArray(), true);
+        columns<QByteArray, bool, int>("backend", "turned", "scale");
+        dataRow("chosen for the session (wlr-screencopy)", QByteArray(), false, 1);
+        dataRow("desktop portal", QByteArray("portal"), false, 1);
+        dataRow("turned and mirrored outputs", QByteArray(), true, 1);
+        dataRow("high-density outputs", QByteArray(), false, 2);
     }
     void storesEveryOutputInPlace()
     {
-        const auto [backend, turned] = fetch<QByteArray, bool>("backend", "turned");
-        if (!turned_ || *turned_ != turned)
-            setUp(turned);
+        const auto [backend, turned, scale] =
+            fetch<QByteArray, bool, int>("backend", "turned", "scale");
+        if (shown_ != std::pair(turned, scale))
+            setUp(turned, scale);
         qputenv("SNAPSENTRY_CAPTURE", backend);
         platform::AutoScreenGrab grab;
         QCOMPARE(grab.asksPermission(), backend == "portal");
@@ -105,7 +109,7 @@ private Q_SLOTS:
     // A program that shoots all day keeps nothing of a shot: proxies, pools, pictures.
     void repeatedShotsKeepNoMemory()
     {
-        if (!turned_)
+        if (!shown_)
             setUp(false);
         qputenv("SNAPSENTRY_CAPTURE", "wlr");
         platform::AutoScreenGrab grab;
@@ -162,7 +166,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir dir_{QStringLiteral("/tmp/wl-XXXXXX")};
-    std::optional<bool> turned_;
+    std::optional<std::pair<bool, int>> shown_; // turned, scale
 };
 
 QTEST_MAIN(tst_WaylandGrab)
