@@ -39,13 +39,14 @@ private Q_SLOTS:
 
     void replacesInPlaceAndKeepsOtherLines()
     {
-        writeIni("; kept comment\r\n[Empty]\r\n[Other]\r\nStep=99\r\nQuote=\"\r\n\r\n[MAIN]\r\n"
-                 "step=05\r\nTopName=a\r\n");
+        writeIni("; kept comment\r\n[Empty]\r\n[MAIN]\r\nstep=05\r\nTopName=a\r\n\r\n[Other]\r\n"
+                 "Step=99\r\nQuote=\"\r\n");
         QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("05"));
         Sub_PutIni(p(), "Main", "Step", "10");
         Sub_PutIni(p(), "Main", "EndType", "2");
-        QCOMPARE(readIni(), QByteArray("; kept comment\n[Empty]\n[Other]\nStep=99\nQuote=\"\n\n"
-                                       "[MAIN]\nStep=10\nTopName=a\nEndType=2\n"));
+        // A new key follows the section's last entry, before the blank line that ends it.
+        QCOMPARE(readIni(), QByteArray("; kept comment\n[Empty]\n[MAIN]\nStep=10\nTopName=a\n"
+                                       "EndType=2\n\n[Other]\nStep=99\nQuote=\"\n"));
         QCOMPARE(Fun_GetIni(p(), "Other", "Step", ""), QStringLiteral("99"));
         QCOMPARE(Fun_GetIni(p(), "Other", "Quote", ""), QStringLiteral("\"")); // not a quoted empty
         QCOMPARE(Fun_GetIni(p(), "Empty", "Step", "none"), QStringLiteral("none"));
