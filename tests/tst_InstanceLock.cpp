@@ -62,6 +62,15 @@ private Q_SLOTS:
         for (const char *made : {"cache", "cache/snapsentry"})
             QCOMPARE(int(QFileInfo(dir.filePath(made)).permissions() & 0x0077), 0);
     }
+
+    // With no folder of the user's own to lock in, every copy starts rather than none.
+    void withoutPrivateFolderEveryCopyRuns()
+    {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(exe + "/cache")); // under a file: no folder
+        InstanceLock first(exe);
+        QVERIFY(first.acquire() && InstanceLock(exe).acquire());
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_InstanceLock)
