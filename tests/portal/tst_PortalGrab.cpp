@@ -47,14 +47,16 @@ class tst_PortalGrab : public QObject
 {
     Q_OBJECT
 
+    const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
+    const QString Path = QStringLiteral("/org/freedesktop/portal/desktop");
+    static constexpr auto ExportAll = QDBusConnection::ExportAllSlots;
+
 private Q_SLOTS:
     void initTestCase()
     {
         QDBusConnection bus =
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake"));
-        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &portal_,
-                                   QDBusConnection::ExportAllSlots));
-        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+        QVERIFY(bus.registerObject(Path, &portal_, ExportAll) && bus.registerService(Service));
     }
 
     void answers_data()
@@ -97,17 +99,34 @@ private Q_SLOTS:
         QFile::remove(bmp);
     }
 
-    void grantedPictureMissing()
+    // What the user reads when the portal gives no picture, after "画面を取り込めません (...): ".
+    void failsWithItsReason_data()
     {
+        columns<bool, QString>("bare", "why"); // bare: the portal's object has no Screenshot
+        dataRow("picture granted but missing", false, "ポータルの画像 %1 がありません");
+        dataRow("a portal that takes no pictures", true,
+                "このデスクトップのポータルには画面撮影のインターフェースがありません");
+    }
+    void failsWithItsReason()
+    {
+        auto [bare, why] = fetch<bool, QString>("bare", "why");
+        QDBusConnection bus(QStringLiteral("fake"));
+        QObject nothing;
         portal_.response = 0;
         portal_.png = dir_.filePath(QStringLiteral("gone.png"));
+        if (bare) {
+            bus.unregisterObject(Path);
+            QVERIFY(bus.registerObject(Path, &nothing, ExportAll));
+        }
         platform::PortalScreenGrab grab(1000);
         QString error = QStringLiteral("no answer");
         grab.grabToBmp(dir_.filePath(QStringLiteral("shot.bmp")),
                        [&error](const QString &e) { error = e; });
         QTRY_VERIFY(error != QLatin1String("no answer"));
-        QCOMPARE(error, "画面を取り込めません (デスクトップポータル): ポータルの画像 " +
-                            portal_.png + " がありません");
+        bus.unregisterObject(Path);
+        QVERIFY(bus.registerObject(Path, &portal_, ExportAll));
+        QCOMPARE(error, "画面を取り込めません (デスクトップポータル): " +
+                            why.replace(QLatin1String("%1"), portal_.png));
     }
 
 private:
