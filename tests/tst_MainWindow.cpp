@@ -59,6 +59,8 @@ private Q_SLOTS:
             box->setCursorPosition(3); // shortening it leaves the cursor where it was
             QTest::keyClick(box, Qt::Key_Backspace);
             QCOMPARE(box->cursorPosition(), 2);
+            QTest::keyClick(box, Qt::Key_X); // nor lengthen it again
+            QCOMPARE(box->text().size(), 39);
         }
     }
 
