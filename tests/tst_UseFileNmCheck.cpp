@@ -54,6 +54,15 @@ private Q_SLOTS:
                  reported ? QStringList{"[mdlMain]-[Fun_UseFileNmCheck] " + description}
                           : QStringList());
     }
+
+    // The test file carries the picture; it stays only where it cannot be removed.
+    void testFileCarriesThePicture()
+    {
+        FakePlatform fake;
+        fake.failFs(QStringLiteral("remove"), fake.dataFile("cap0000.bmp"), EBUSY);
+        QVERIFY(check(fake, "cap"));
+        QCOMPARE(QImage::fromData(fake.dataBytes("cap0000.bmp"), "BMP").size(), QSize(32, 32));
+    }
 };
 
 QTEST_MAIN(tst_UseFileNmCheck)
