@@ -199,13 +199,14 @@ private Q_SLOTS:
         if (owner)
             showActive(window);
         QString seen;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            seen = QStringLiteral("%1 %2 %3 %4")
-                       .arg(box->windowTitle(), box->text())
-                       .arg(box->icon())
-                       .arg(box->parentWidget() == &window);
-            box->accept();
+        QTimer::singleShot(0, &window, [&] { // runs inside the box's own event loop
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                seen = QStringLiteral("%1 %2 %3 %4")
+                           .arg(box->windowTitle(), box->text())
+                           .arg(box->icon())
+                           .arg(box->parentWidget() == &window);
+                box->accept();
+            }
         });
         platform::QtMessageBox().show(QStringLiteral("a\r\nb"), icon);
         QCOMPARE(seen, QStringLiteral("Snapsentry a\nb %1 %2").arg(shown).arg(owner));
