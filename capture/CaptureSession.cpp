@@ -91,11 +91,17 @@ void CaptureSession::finishForExit(int timeoutMs)
     }
 }
 
+bool CaptureSession::isCapturing() const
+{
+    return armed_ && !StartTimer->isActive();
+}
+
 void CaptureSession::StartTimer_Timer()
 {
     if (minuteText(p.clock.now()) == run_.StartTime) {
         StartTimer->stop();
         CapTimer->start();
+        Q_EMIT runChanged();
     }
 }
 
@@ -108,8 +114,12 @@ void CaptureSession::CapTimer_Timer()
     bool shooting = false;
     const bool completed = support::guarded(p, CaptureTitle, CaptureWhere, [&] {
         run_.NowTime = minuteText(p.clock.now());
-        run_.NextTime = catchUpNextTime(run_.StartTime, run_.EndTime, run_.StepTime, run_.NextTime,
-                                        run_.NowTime);
+        const QString next = catchUpNextTime(run_.StartTime, run_.EndTime, run_.StepTime,
+                                             run_.NextTime, run_.NowTime);
+        if (next != run_.NextTime) {
+            run_.NextTime = next;
+            Q_EMIT runChanged();
+        }
         if (run_.NextTime == run_.NowTime) {
             startShot(generation);
             shooting = true;
@@ -132,12 +142,12 @@ void CaptureSession::startShot(quint64 generation)
         if (!self)
             return;
         if (!error.isEmpty())
-            return self->shotDone(generation, bmp, ShotResult{error});
+            return self->shotDone(generation, bmp, jpg, ShotResult{error});
         self->converter_.start([self = self.data(), generation, bmp, jpg] {
             platform::becomeBackgroundThread();
             const ShotResult result = self->convert(bmp, jpg);
             QMetaObject::invokeMethod(
-                self, [=] { self->shotDone(generation, bmp, result); }, Qt::QueuedConnection);
+                self, [=] { self->shotDone(generation, bmp, jpg, result); }, Qt::QueuedConnection);
         });
     });
 }
@@ -157,9 +167,13 @@ CaptureSession::ShotResult CaptureSession::convert(const QString &bmp, const QSt
     return shot;
 }
 
-void CaptureSession::shotDone(quint64 generation, const QString &bmp, const ShotResult &result)
+void CaptureSession::shotDone(quint64 generation, const QString &bmp, const QString &jpg,
+                              const ShotResult &result)
 {
     shotInFlight_ = false;
+    // Stored even when the run was cancelled meanwhile: the file is there.
+    if (result.error.isEmpty() && result.jpgAns == 0)
+        Q_EMIT shotSaved(jpg);
     if (generation != generation_) {
         // Cancelled while in flight: the shot leaves no BMP behind and the tick ends here.
         p.files.remove(bmp);
@@ -177,11 +191,15 @@ void CaptureSession::shotDone(quint64 generation, const QString &bmp, const Shot
 
 void CaptureSession::countShot(quint64 generation, const ShotResult &result)
 {
-    if (!result.error.isEmpty())
+    if (!result.error.isEmpty()) {
+        Q_EMIT shotFailed(CaptureTitle + QStringLiteral("\r\n") + result.error);
         throw support::ProcError{result.error};
+    }
     if (result.jpgAns != 0) {
-        p.messageBox.show(QStringLiteral("JPEG変換エラー\r\nNo.=") + QString::number(result.jpgAns),
-                          platform::MsgIcon::Critical);
+        const QString text =
+            QStringLiteral("JPEG変換エラー\r\nNo.=") + QString::number(result.jpgAns);
+        Q_EMIT shotFailed(text);
+        p.messageBox.show(text, platform::MsgIcon::Critical);
         mdlCommon::Sub_ErrLog(p, CaptureWhere + QStringLiteral("JPEG変換エラー (JpgAns=") +
                                      QString::number(result.jpgAns) + QLatin1Char(')'));
         if (generation != generation_)
@@ -195,6 +213,7 @@ void CaptureSession::countShot(quint64 generation, const ShotResult &result)
         throw support::ProcError{QStringLiteral("撮影数が 32767 を超えます")};
     ++run_.CapCount;
     Q_EMIT shotCounted(run_.CapCount);
+    Q_EMIT runChanged();
 }
 
 void CaptureSession::testEnd()
@@ -220,6 +239,7 @@ void CaptureSession::endOfRun()
     armed_ = false;
     Q_EMIT armedChanged(false);
     const quint64 generation = generation_;
+    Q_EMIT runEnded(run_.CapCount);
     Q_EMIT endActionRequested(settings_.endAction, run_.CapCount);
     // Armed again while the end message was open: the counters belong to the new run.
     if (generation != generation_)

@@ -27,6 +27,8 @@ public:
 
     bool isArmed() const { return armed_; }
     bool shotInFlight() const { return shotInFlight_; }
+    // Armed and past the start minute: the capture cycle runs (or stopped on an error).
+    bool isCapturing() const;
     const RunVariables &runVariables() const { return run_; }
 
     void arm(const RunSettings &settings);
@@ -46,6 +48,13 @@ Q_SIGNALS:
     void shotCounted(qint16 count);
     // The run ended; the window carries out the action (it may open a modal box).
     void endActionRequested(capture::EndAction action, qint16 count);
+    // For those who watch the run from outside the window: a JPEG stored; a shot
+    // that failed, with the text of its box; the run's end, before its end action
+    // (which may end the program); the start minute reached or the next shot moved.
+    void shotSaved(const QString &jpg);
+    void shotFailed(const QString &text);
+    void runEnded(qint16 count);
+    void runChanged();
 
 private:
     struct ShotResult {
@@ -55,7 +64,8 @@ private:
 
     void startShot(quint64 generation);
     ShotResult convert(const QString &bmp, const QString &jpg);
-    void shotDone(quint64 generation, const QString &bmp, const ShotResult &result);
+    void shotDone(quint64 generation, const QString &bmp, const QString &jpg,
+                  const ShotResult &result);
     void countShot(quint64 generation, const ShotResult &result);
     void testEnd();
     void endTick(bool completed, quint64 generation);

@@ -14,15 +14,6 @@ namespace platform
 namespace
 {
 
-// Only an absolute XDG_CONFIG_HOME counts; a relative one is ignored.
-QString configHome()
-{
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (QDir::isAbsolutePath(xdg))
-        return QDir::cleanPath(xdg);
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 // Like mkdir -p, but every folder it makes is the user's alone. Folders that
 // exist keep their mode: they are the user's business.
 void makePrivatePath(const QString &path)
@@ -37,6 +28,15 @@ void makePrivatePath(const QString &path)
 }
 
 } // namespace
+
+// Only an absolute XDG_CONFIG_HOME counts; a relative one is ignored.
+QString configHome()
+{
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    return QDir::homePath() + QStringLiteral("/.config");
+}
 
 bool isInstalledTree(const QString &appDir)
 {

@@ -10,6 +10,9 @@
 namespace platform
 {
 
+// $XDG_CONFIG_HOME when it is absolute, otherwise ~/.config.
+QString configHome();
+
 // True when appDir is the bin/ folder of an installed tree.
 bool isInstalledTree(const QString &appDir);
 

@@ -10,7 +10,7 @@ run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils l
 test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot
            sway swaybg xwayland grim xdg-desktop-portal xdg-desktop-portal-wlr
            xdg-desktop-portal-gtk pipewire dbus
-           clang-format desktop-file-utils appstream lintian dex)
+           faketime clang-format desktop-file-utils appstream lintian dex)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
 if [ "${1:-}" = "--test" ]; then

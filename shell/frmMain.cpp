@@ -104,6 +104,12 @@ void frmMain::connectHandlers()
         connect(action, &QAction::triggered, this,
                 [this, index = index] { M_TaskBar_Click(index); });
 
+    for (QComboBox *list :
+         {ui->cmbStTm_0, ui->cmbStTm_1, ui->cmbEdTm_0, ui->cmbEdTm_1, ui->cmbStep})
+        connect(list, &QComboBox::currentIndexChanged, this, &frmMain::settingsEdited);
+    for (QLineEdit *edit : {ui->txtSaveFolder, ui->txtTopNm})
+        connect(edit, &QLineEdit::textChanged, this, &frmMain::settingsEdited);
+
     p.tray.setActivatedHandler(
         [this](QSystemTrayIcon::ActivationReason reason) { Form_MouseMove(reason); });
 }

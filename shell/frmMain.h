@@ -43,8 +43,19 @@ public:
     void saveSettingsForSessionEnd();
 
     bool isArmed() const { return session_.isArmed(); }
+    // Arming waits for the desktop's answer to a trial grab.
+    bool armingPending() const { return trialGrabRunning_; }
+    // The schedule as the controls show it.
+    capture::RunSettings runSettings() const;
+    // At start-up instead of show(): the window starts put away, in the tray
+    // or, where there is none, minimised.
+    void showPutAway();
     capture::CaptureSession &session() { return session_; }
     QMenu *taskBarMenu() const;
+
+Q_SIGNALS:
+    // A setting control changed its value.
+    void settingsEdited();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -71,7 +82,6 @@ private:
     void fillLists();
     void showSavedSettings();
     void saveSettings();
-    capture::RunSettings runSettings() const;
     void refuseArming(const arming::Verdict &verdict);
 
     QList<QWidget *> settingsControls() const;
@@ -83,6 +93,5 @@ private:
     QTimer *Timer = nullptr;
     QLabel *statusPanel1 = nullptr;
     QLabel *statusPanel2 = nullptr;
-    // Arming waits for the desktop's answer to a trial grab.
     bool trialGrabRunning_ = false;
 };

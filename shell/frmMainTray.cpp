@@ -32,6 +32,15 @@ void frmMain::Form_Resize()
     }
 }
 
+void frmMain::showPutAway()
+{
+    // The tray icon that loading registered stays: the window is never shown.
+    if (p.tray.isAvailable())
+        setWindowState(Qt::WindowMinimized);
+    else
+        showMinimized();
+}
+
 void frmMain::Form_MouseMove(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason == QSystemTrayIcon::Trigger)

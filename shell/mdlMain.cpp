@@ -2,23 +2,117 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "shell/mdlMain.h"
 
+#include "BuildInfo.h"
 #include "platform/AppLayout.h"
 #include "platform/InstanceLock.h"
 #include "platform/RealPlatform.h"
 #include "shell/AppFonts.h"
+#include "shell/Autostart.h"
+#include "shell/CaptureService.h"
+#include "shell/CommandLine.h"
+#include "shell/RemoteClient.h"
 #include "shell/SessionEnd.h"
+#include "shell/Taps.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
+#include <cstdio>
 
 namespace mdlMain
 {
 
+namespace
+{
+
+void print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+QString programPath(int argc, char **argv)
+{
+    QCoreApplication core(argc, argv);
+    return QCoreApplication::applicationFilePath();
+}
+
+// The options that need no window: help, version, the autostart entry, and
+// whatever a running copy carries out. Returns the exit status, or nothing
+// when the program is to start.
+std::optional<int> withoutWindow(const CommandLine &options, int argc, char **argv)
+{
+    if (!options.error.isEmpty()) {
+        print(stderr, QStringLiteral("Snapsentry: %1\n").arg(options.error));
+        return CommandLine::BadUsage;
+    }
+    if (options.help) {
+        print(stdout, CommandLine::helpText());
+        return CommandLine::Done;
+    }
+    if (options.version) {
+        print(stdout, QStringLiteral("Snapsentry %1.%2\n")
+                          .arg(buildinfo::VersionMajor)
+                          .arg(buildinfo::VersionMinor));
+        return CommandLine::Done;
+    }
+    if (options.autostart) {
+        QString error;
+        const QString path = autostart::set(*options.autostart, programPath(argc, argv), &error);
+        if (!error.isEmpty()) {
+            print(stderr, QStringLiteral("Snapsentry: %1\n").arg(error));
+            return CommandLine::Refused;
+        }
+        if (!path.isEmpty())
+            print(stdout, path + QLatin1Char('\n'));
+        if (!options.forRunningCopy())
+            return CommandLine::Done;
+    }
+    if (!options.forRunningCopy())
+        return std::nullopt;
+    QCoreApplication core(argc, argv);
+    const std::optional<int> forwarded = remote::forward(options);
+    remote::disconnect();
+    if (forwarded)
+        return forwarded;
+    if (options.startsProgram())
+        return std::nullopt;
+    if (options.status) {
+        print(stdout, QStringLiteral("running=0\n"));
+        return CommandLine::NotRunning;
+    }
+    return CommandLine::Done; // nothing to disarm or to end
+}
+
+// The lock is taken but the copy that holds it is not (yet) on the bus: it
+// may be starting. Waits a little for it, then hands the options over.
+int forwardToStartingCopy(const CommandLine &options)
+{
+    const QDeadlineTimer deadline(5000);
+    while (!remote::copyRuns() && !deadline.hasExpired())
+        QThread::msleep(100);
+    const std::optional<int> forwarded = remote::forward(options);
+    remote::disconnect();
+    if (forwarded)
+        return *forwarded;
+    print(stderr, QStringLiteral("Snapsentry: 起動中の Snapsentry に接続できません\n"));
+    return CommandLine::NoAnswer;
+}
+
+} // namespace
+
 int Main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine options = CommandLine::parse(arguments);
+    if (const std::optional<int> status = withoutWindow(options, argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Snapsentry"));
     // Ties the windows to the menu entry (and its icon) on the desktop.
@@ -35,10 +129,18 @@ int Main(int argc, char **argv)
 
     const QString appDir = QApplication::applicationDirPath();
     RealPlatform real(appDir, platform::dataDir(appDir));
-    const Platform platform = real.platform();
+    const Platform base = real.platform();
+    TappedMessageBox box(base.messageBox);
+    TappedProcess process(base.process);
+    const Platform platform{
+        box,           base.clock, base.tray,  base.screenGrab, base.converter, base.folderDialog,
+        base.launcher, process,    base.files, base.appDir,     base.dataDir};
 
     platform::InstanceLock lock(QApplication::applicationFilePath());
     if (!lock.acquire()) {
+        // Options go to the copy that runs; only a plain second start is refused.
+        if (options.forRunningCopy())
+            return forwardToStartingCopy(options);
         platform.messageBox.show(QStringLiteral("２重起動はできません"),
                                  platform::MsgIcon::Warning);
         return 0;
@@ -48,7 +150,18 @@ int Main(int argc, char **argv)
     if (!window.Form_Load())
         return 1;
     SessionEnd sessionEnd(window, platform);
-    window.show();
+    CaptureService service(window, box, process);
+    service.publish();
+    if (options.tray)
+        window.showPutAway();
+    else
+        window.show();
+    // A refusal shows the window's warning, as a click would, and is printed too.
+    if (options.arm)
+        service.arm([](const QString &refusal) {
+            if (!refusal.isEmpty())
+                print(stderr, refusal + QLatin1Char('\n'));
+        });
     return QApplication::exec();
 }
 

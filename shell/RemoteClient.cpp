@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#include "shell/RemoteClient.h"
+
+#include "shell/CaptureService.h"
+#include "snapsentry_capture_interface.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <cstdio>
+
+namespace remote
+{
+
+namespace
+{
+
+// A copy that does not answer in this time hangs. Arming may wait longer: on
+// some desktops it waits for the user's answer to a permission question.
+constexpr int AnswerMs = 5000;
+constexpr int ArmMs = 40000;
+
+const QString ConnectionName = QStringLiteral("snapsentry-remote");
+
+// A connection of its own: the default session connection, once made, stays
+// bound to the application object it was made under, and the program may
+// still start with a new one.
+QDBusConnection bus()
+{
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, ConnectionName);
+}
+
+void printError(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+}
+
+int statusOf(const QDBusError &error)
+{
+    if (!error.isValid())
+        return CommandLine::Done;
+    if (error.name() == QLatin1String(CaptureService::RefusedError)) {
+        printError(error.message());
+        return CommandLine::Refused;
+    }
+    printError(
+        QStringLiteral("Snapsentry: 起動中の Snapsentry が応答しません (%1)").arg(error.message()));
+    return CommandLine::NoAnswer;
+}
+
+} // namespace
+
+bool copyRuns()
+{
+    const QDBusConnection session = bus();
+    return session.isConnected() &&
+           session.interface()->isServiceRegistered(QLatin1String(CaptureService::Name)).value();
+}
+
+void disconnect()
+{
+    QDBusConnection::disconnectFromBus(ConnectionName);
+}
+
+std::optional<int> forward(const CommandLine &options)
+{
+    if (!copyRuns())
+        return std::nullopt;
+    const QDBusConnection session = bus();
+    const QString name = QLatin1String(CaptureService::Name);
+    const QString path = QLatin1String(CaptureService::Path);
+    OrgExampleSnapsentryCaptureInterface copy(name, path, session);
+    QDBusInterface properties(name, path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                              session);
+    copy.setTimeout(AnswerMs);
+    properties.setTimeout(AnswerMs);
+
+    // Asking for the state first tells a copy that hangs before anything waits longer.
+    QDBusReply<QVariantMap> state =
+        properties.call(QStringLiteral("GetAll"), QLatin1String(CaptureService::Interface));
+    if (!state.isValid())
+        return statusOf(state.error());
+
+    int result = CommandLine::Done;
+    auto step = [&](QDBusPendingReply<> reply) {
+        reply.waitForFinished();
+        const int status = statusOf(reply.error());
+        if (result == CommandLine::Done)
+            result = status;
+        return status != CommandLine::NoAnswer;
+    };
+    if (options.disarm && !step(copy.Disarm()))
+        return result;
+    if (options.arm) {
+        copy.setTimeout(ArmMs);
+        const bool answered = step(copy.Arm());
+        copy.setTimeout(AnswerMs);
+        if (!answered)
+            return result;
+    }
+    if (options.tray && !step(copy.HideWindow()))
+        return result;
+    if (options.quit) {
+        QDBusPendingReply<> reply = copy.Quit();
+        reply.waitForFinished();
+        // Ending, the copy may leave the bus before its answer arrives.
+        if (reply.isError() && !copyRuns())
+            return result;
+        if (!step(reply))
+            return result;
+    }
+    if (options.status) {
+        if (options.quit && !copyRuns()) {
+            std::fputs("running=0\n", stdout);
+            return result;
+        }
+        state = properties.call(QStringLiteral("GetAll"), QLatin1String(CaptureService::Interface));
+        if (!state.isValid())
+            return statusOf(state.error());
+        std::fputs(statusLines(state.value()).toLocal8Bit().constData(), stdout);
+    }
+    return result;
+}
+
+} // namespace remote

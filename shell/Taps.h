@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 Snapsentry developers
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/Process.h"
+
+#include <functional>
+
+// Lets the D-Bus service see what the user sees: a box just before it opens
+// (its text is the answer a remote caller waits for, and a box waits for the
+// user), and the end of the process just before it comes (replies still owed
+// go out first).
+class TappedMessageBox final : public platform::MessageBox
+{
+public:
+    explicit TappedMessageBox(platform::MessageBox &inner) : inner_(inner) {}
+    std::function<void(const QString &, platform::MsgIcon)> beforeShow;
+
+    void show(const QString &text, platform::MsgIcon icon) override
+    {
+        if (beforeShow)
+            beforeShow(text, icon);
+        inner_.show(text, icon);
+    }
+
+private:
+    platform::MessageBox &inner_;
+};
+
+class TappedProcess final : public platform::Process
+{
+public:
+    explicit TappedProcess(platform::Process &inner) : inner_(inner) {}
+    std::function<void()> beforeExit;
+
+    void exitNow(int code) override
+    {
+        if (beforeExit)
+            beforeExit();
+        inner_.exitNow(code);
+    }
+
+private:
+    platform::Process &inner_;
+};
