@@ -7,7 +7,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusReply>
 #include <cstdio>
 
@@ -72,14 +72,13 @@ std::optional<int> forward(const CommandLine &options)
     const QString name = QLatin1String(CaptureService::Name);
     const QString path = QLatin1String(CaptureService::Path);
     OrgExampleSnapsentryCaptureInterface copy(name, path, session);
-    QDBusInterface properties(name, path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                              session);
     copy.setTimeout(AnswerMs);
-    properties.setTimeout(AnswerMs);
+    QDBusMessage getAll = QDBusMessage::createMethodCall(
+        name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+    getAll << QLatin1String(CaptureService::Interface);
 
     // Asking for the state first tells a copy that hangs before anything waits longer.
-    QDBusReply<QVariantMap> state =
-        properties.call(QStringLiteral("GetAll"), QLatin1String(CaptureService::Interface));
+    QDBusReply<QVariantMap> state = session.call(getAll, QDBus::Block, AnswerMs);
     if (!state.isValid())
         return statusOf(state.error());
 
@@ -116,7 +115,7 @@ std::optional<int> forward(const CommandLine &options)
             std::fputs("running=0\n", stdout);
             return result;
         }
-        state = properties.call(QStringLiteral("GetAll"), QLatin1String(CaptureService::Interface));
+        state = session.call(getAll, QDBus::Block, AnswerMs);
         if (!state.isValid())
             return statusOf(state.error());
         std::fputs(statusLines(state.value()).toLocal8Bit().constData(), stdout);

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 Snapsentry developers
+#
+# The program driven without a person at the window, on a private X server
+# with a tray and a private session bus: started armed and put away by its
+# autostart entry, a run of three shots in fast time (libfaketime), the state
+# and refusals through the command line and through D-Bus, a copy that hangs,
+# and the end by --quit.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+[ -x "${SNAPSENTRY_APP_DIR:?}/Snapsentry" ] || { echo "no program in $SNAPSENTRY_APP_DIR" >&2; exit 1; }
+faketime=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)
+[ -n "$faketime" ] && command -v dbus-run-session dex >/dev/null || { echo "SKIP: needs libfaketime, dbus, dex"; exit 77; }
+[ -n "${E2E_ON_XVFB:-}" ] ||
+    exec "$here/../with-xvfb.sh" --tray dbus-run-session -- env E2E_ON_XVFB=1 bash "$0" 2>&1
+source "$here/lib.bash"
+
+app=$(make_app_copy) shots=$(mktemp -d) failures=0 pid= monitor=
+export XDG_CONFIG_HOME=$(mktemp -d)
+trap 'kill -CONT $pid 2>/dev/null; kill $pid $monitor 2>/dev/null; rm -rf "$app" "$shots" "$XDG_CONFIG_HOME"' EXIT
+run() { "$app/Snapsentry" "$@" 2>"$app/err"; }
+exits() { # status option... (and the text on standard error, when given as TEXT=...)
+    local want=$1 text=
+    shift
+    case $1 in TEXT=*) text=${1#TEXT=}; shift ;; esac
+    run "$@"
+    [ $? = "$want" ] && grep -qF -- "$text" "$app/err"
+}
+status_is() { # exit-status key=value...
+    local want=$1 out
+    shift
+    out=$(run --status)
+    [ $? = "$want" ] || return 1
+    for kv in "$@"; do grep -qxF -- "$kv" <<<"$out" || return 1; done
+}
+# A message box of the program (the main window is put away): closed with Return.
+close_box() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -gt 64 ] || continue
+        xdotool windowfocus --sync "$w" key Return 2>/dev/null && return 0
+    done
+    return 1
+}
+
+check "bad usage: status 2" exits 2 TEXT=--bogus --bogus
+check "--status with no copy: running=0, status 3" status_is 3 running=0
+check "--disarm with no copy: status 0" run --disarm
+entry=$(run --autostart=on)
+check "autostart entry written and valid" desktop-file-validate "$entry"
+check "autostart entry starts armed and put away" grep -qx "Exec=$app/Snapsentry --arm --tray" "$entry"
+
+# Logging in at 09:59:00, with the minutes ten times as fast: shots at 10:00 to 10:02.
+printf '[Main]\nStartTimeH=10\nStartTimeN=00\nEndTimeH=10\nEndTimeN=02\nStep=01\nSaveFolder=%s\nTopName=t\nEndType=0\n' \
+    "$shots" >"$app/Snapsentry.ini"
+dbus-monitor "type=signal,interface=org.example.snapsentry.Capture" >"$app/signals" 2>/dev/null &
+monitor=$!
+LD_PRELOAD=$faketime FAKETIME="@2026-12-08 09:59:00 x10" FAKETIME_NO_CACHE=1 dex -a -e sway >/dev/null
+owner() {
+    gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+        -m org.freedesktop.DBus.GetConnectionUnixProcessID org.example.snapsentry 2>/dev/null |
+        sed -n 's/.*uint32 \([0-9]*\).*/\1/p'
+}
+pid=$(wait_for 100 owner)
+check "armed at login, waiting" wait_for 50 status_is 0 armed=1 capturing=0 next=1000 count=0
+check "put away: no window shown" eval '[ -z "$(xdotool search --onlyvisible --name "^Snapsentry$")" ]'
+check "capturing once the start minute came" wait_for 100 status_is 0 capturing=1
+check "three shots stored, the run ended" wait_for 300 status_is 0 armed=0 "last=$shots/t1002.jpg"
+check "files t1000 t1001 t1002" [ "$(cd "$shots" && echo *)" = "t1000.jpg t1001.jpg t1002.jpg" ]
+check "ShotSaved seen for each, then RunEnded 3" eval \
+    '[ "$(grep -A1 -e "member=ShotSaved" -e "member=RunEnded" "$app/signals" | grep -o "\".*\"\|int16 .*")" = \
+       "$(printf "\"%s\"\n" "$shots"/t100{0,1,2}.jpg; echo "int16 3")" ]'
+
+# A save folder that has gone: refused with the window's text, by either way in.
+rm -rf "$shots"
+check "--arm refused: status 1 and the text" exits 1 TEXT=画像保存先が見つかりません --arm
+check "the refusal's box closed" wait_for 50 close_box
+dbus_arm() {
+    gdbus call --session -d org.example.snapsentry -o /org/example/snapsentry \
+        -m org.example.snapsentry.Capture.Arm 2>&1
+}
+check "D-Bus Arm refused with its error name" eval \
+    'grep -q "Error.Refused: 画像保存先が見つかりません" <<<"$(dbus_arm)"'
+check "the second box closed" wait_for 50 close_box
+check "the last failure reported" status_is 0 armed=0 "error=画像保存先が見つかりません"
+
+mkdir "$shots"
+check "--arm from the command line" eval 'run --arm && status_is 0 armed=1'
+check "--quit refused while armed" exits 1 TEXT=設定中です --quit
+check "the quit refusal's box closed" wait_for 50 close_box
+kill -STOP "$pid"
+started=$(date +%s)
+check "a copy that hangs: status 4" exits 4 --status
+check "given up within 10 s" [ $(($(date +%s) - started)) -lt 10 ]
+kill -CONT "$pid"
+check "--disarm, twice" eval 'run --disarm && run --disarm && status_is 0 armed=0'
+check "--quit ends the copy" eval 'run --quit && wait_for 50 eval "! kill -0 $pid 2>/dev/null"'
+check "settings saved at the end" grep -qx "SaveFolder=$shots" "$app/Snapsentry.ini"
+check "gone from the bus" status_is 3 running=0
+check "autostart entry removed" eval '[ "$(run --autostart=off)" = "$entry" ] && [ ! -e "$entry" ]'
+
+[ "$failures" -eq 0 ]
