@@ -6,9 +6,11 @@
 # menu entry with a fresh HOME: it opens the installed Readme, takes a shot
 # through the installed converter, ends by itself and saves its settings in
 # ~/.config/snapsentry. Nothing is ever written beside the installed program.
+# The menu entry's "設定" action arms it, on a private session bus.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-[ -n "${E2E_ON_XVFB:-}" ] || exec "$here/../with-xvfb.sh" --wm env E2E_ON_XVFB=1 bash "$0"
+[ -n "${E2E_ON_XVFB:-}" ] ||
+    exec "$here/../with-xvfb.sh" --wm dbus-run-session -- env E2E_ON_XVFB=1 bash "$0"
 source "$here/lib.bash"
 
 root=$(mktemp -d) stub=$(mktemp -d) shots=$(mktemp -d) failures=0 pid=
@@ -43,7 +45,8 @@ xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
 xdotool key F1
 check "Readme opened from share/doc" wait_for 50 \
     grep -qx "$root/usr/share/doc/snapsentry/Readme.txt" "$stub/opened"
-xdotool mousemove --window "$wid" 300 80 click 1
+action() { sed -n "/^\[Desktop Action $1\]/,/^\[/s/^Exec=//p" "$root/usr/share/applications/$id.desktop"; }
+check "armed by the entry's action" $(action arm)
 check "shot written through the installed converter" wait_for 500 test -f "$shots/inst$hh$nn.jpg"
 check "program ended after the run" wait_for 100 ended
 pid=
