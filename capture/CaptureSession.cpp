@@ -161,7 +161,8 @@ CaptureSession::ShotResult CaptureSession::convert(const QString &bmp, const QSt
         return shot;
     // Only the low 16 bits of the converter's answer count.
     shot.jpgAns = static_cast<qint16>(static_cast<quint16>(result & 0xFFFF));
-    if (shot.jpgAns == 0)
+    shot.stored = shot.jpgAns == 0;
+    if (shot.stored)
         if (const platform::FsResult removed = p.files.remove(bmp); !removed.ok())
             shot.error = removed.description();
     return shot;
@@ -172,7 +173,7 @@ void CaptureSession::shotDone(quint64 generation, const QString &bmp, const QStr
 {
     shotInFlight_ = false;
     // Stored even when the run was cancelled meanwhile: the file is there.
-    if (result.error.isEmpty() && result.jpgAns == 0)
+    if (result.stored)
         Q_EMIT shotSaved(jpg);
     if (generation != generation_) {
         // Cancelled while in flight: the shot leaves no BMP behind and the tick ends here.

@@ -58,8 +58,9 @@ Q_SIGNALS:
 
 private:
     struct ShotResult {
-        QString error;     // the grab, the converter library or removing the BMP failed
-        qint16 jpgAns = 0; // the converter's answer, low 16 bits
+        QString error;       // the grab, the converter library or removing the BMP failed
+        qint16 jpgAns = 0;   // the converter's answer, low 16 bits
+        bool stored = false; // the JPEG was written (even if the BMP then stayed)
     };
 
     void startShot(quint64 generation);

@@ -82,6 +82,8 @@ private Q_SLOTS:
         h.fake.converterMissing = result == -1;
         h.fake.grabError = result == -2 ? QStringLiteral("no display") : QString();
         h.arm(QStringLiteral("0905"), QStringLiteral("0915"), 5, EndAction::Nothing, prefix);
+        QSignalSpy saved(&h.s, &capture::CaptureSession::shotSaved);
+        QSignalSpy failed(&h.s, &capture::CaptureSession::shotFailed);
         h.tick(9 * 60 + 5, 0);
         h.tick(9 * 60 + 5, 1); // the same minute is never shot twice
 
@@ -90,6 +92,10 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(base + ".bmp"), (result & 0xFFFF) && result != -2); // not converted
         QCOMPARE(QFile::exists(base + ".jpg"), result == 0 || result == -3); // written on 0 only
         QCOMPARE(h.fake.messageTexts(), box.isEmpty() ? QStringList() : QStringList{box});
+        // Watchers on D-Bus learn the same: every JPEG stored, every failure's text.
+        QCOMPARE(saved.size(), int(result >= 0 ? !(result & 0xFFFF) : result == -3));
+        QCOMPARE(saved.value(0).value(0).toString(), saved.isEmpty() ? QString() : base + ".jpg");
+        QCOMPARE(failed.value(0).value(0).toString(), box);
         const QString logged = box.isEmpty()            ? QString()
                                : box.startsWith("JPEG") ? "JPEG変換エラー (JpgAns=5)"
                                                         : box.mid(10);
