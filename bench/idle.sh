@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Wakeups of the armed program while it waits in the tray: the context switches
-# of all its threads over a minute, per second (target: at most 3).
+# of all its threads over a minute, per second (target: at most 3), with its
+# D-Bus interface up on a private session bus.
 # Usage: bench/idle.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${IDLE_ON_XVFB:-}" ] || {
     cmake --build build -j2 --target Snapsentry SaveJPG >/dev/null
-    exec tests/with-xvfb.sh --wm --tray env IDLE_ON_XVFB=1 SNAPSENTRY_APP_DIR="$PWD/build/app" \
+    exec tests/with-xvfb.sh --wm --tray dbus-run-session -- env IDLE_ON_XVFB=1 SNAPSENTRY_APP_DIR="$PWD/build/app" \
         bash "$0" "$@"
 }
 source tests/e2e/lib.bash
@@ -26,6 +27,7 @@ xdotool mousemove --window "$wid" 300 80 click 1
 sleep 1
 xdotool windowminimize "$wid"
 sleep 3
+"$app/Snapsentry" --status | grep -qx armed=1 || { echo "not armed, or not on the bus" >&2; exit 1; }
 switches() {
     cat /proc/"$pid"/task/*/status | awk '/ctxt_switches/ { n += $2 } END { print n }'
 }
