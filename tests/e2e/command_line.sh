@@ -55,7 +55,7 @@ check "autostart entry starts armed and put away" grep -qx "Exec=$app/Snapsentry
 # Logging in at 09:58:30, with the minutes ten times as fast: shots at 10:00 to 10:02.
 printf '[Main]\nStartTimeH=10\nStartTimeN=00\nEndTimeH=10\nEndTimeN=02\nStep=01\nSaveFolder=%s\nTopName=t\nEndType=0\n' \
     "$shots" >"$app/Snapsentry.ini"
-dbus-monitor "type=signal,interface=org.example.snapsentry.Capture" >"$app/signals" 2>/dev/null &
+dbus-monitor "type=signal,path=/org/example/snapsentry" >"$app/signals" 2>/dev/null &
 monitor=$!
 LD_PRELOAD=$faketime FAKETIME="@2026-12-08 09:58:30 x10" FAKETIME_NO_CACHE=1 dex -a -e sway >/dev/null
 owner() {
@@ -72,6 +72,9 @@ check "files t1000 t1001 t1002" [ "$(cd "$shots" && echo *)" = "t1000.jpg t1001.
 check "ShotSaved seen for each, then RunEnded 3" eval \
     '[ "$(grep -A1 -e "member=ShotSaved" -e "member=RunEnded" "$app/signals" | grep -o "\".*\"\|int16 .*")" = \
        "$(printf "\"%s\"\n" "$shots"/t100{0,1,2}.jpg; echo "int16 3")" ]'
+
+check "the count announced with PropertiesChanged" eval \
+    'grep -A1 "\"ShotCount\"" "$app/signals" | grep -q "int16 3"'
 
 # A save folder that has gone: refused with the window's text, by either way in.
 rm -rf "$shots"
