@@ -114,13 +114,12 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(ini()).constData(), 0600), 0);
         else
             writeIni(QByteArray((1 << 20) - 13, '\n') + "[Main]\nStep=05");
-        const QFileInfo before(ini());
+        // QFileInfo looks at the file when first asked, not when made.
+        const std::pair before(QFileInfo(ini()).isFile(), QFileInfo(ini()).size());
 
         QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("01"));
         Sub_PutIni(p(), "Main", "Step", "10");
-        const QFileInfo after(ini());
-        QCOMPARE(after.isFile(), before.isFile());
-        QCOMPARE(after.size(), before.size());
+        QCOMPARE(std::pair(QFileInfo(ini()).isFile(), QFileInfo(ini()).size()), before);
     }
 };
 
