@@ -80,7 +80,7 @@ QString encodeValue(const QString &value)
     return out + u'"';
 }
 
-QString decode(const QByteArray &bytes)
+QString decodeUnmarked(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
@@ -94,14 +94,31 @@ QString decode(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
+// With the byte-order mark of a marked encoding; UTF-8 without one otherwise.
+QByteArray encode(const QString &text, std::optional<QStringConverter::Encoding> marked)
+{
+    QStringEncoder encoder(marked.value_or(QStringConverter::Utf8),
+                           marked ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+    return encoder(text);
+}
+
 } // namespace
 
-IniFile IniFile::fromBytes(const QByteArray &bytes)
+std::optional<IniFile> IniFile::fromBytes(const QByteArray &bytes)
 {
     IniFile ini;
-    QString text = decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    ini.marked_ = QStringConverter::encodingForData(bytes);
+    QString text;
+    if (ini.marked_) {
+        // The decoder drops the mark. Bytes that do not come back from their
+        // text (a UTF-16 file cut in a character) are not guessed at: a save
+        // would change them.
+        text = QStringDecoder(*ini.marked_, QStringDecoder::Flag::Stateless)(bytes);
+        if (encode(text, ini.marked_) != bytes)
+            return std::nullopt;
+    } else {
+        text = decodeUnmarked(bytes);
+    }
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     ini.lines_ = text.split(QLatin1Char('\n'));
     if (!ini.lines_.isEmpty() && ini.lines_.last().isEmpty())
@@ -111,12 +128,7 @@ IniFile IniFile::fromBytes(const QByteArray &bytes)
 
 QByteArray IniFile::toBytes() const
 {
-    QByteArray out;
-    for (const QString &line : lines_) {
-        out += line.toUtf8();
-        out += '\n';
-    }
-    return out;
+    return encode(lines_.join(QLatin1Char('\n')) + QLatin1Char('\n'), marked_);
 }
 
 int IniFile::findSection(const QString &section) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
 #include <optional>
 
@@ -12,9 +13,12 @@
 class IniFile
 {
 public:
-    // Decodes UTF-8, or CP932 when the bytes are not valid UTF-8 (a file
-    // carried over from the Windows program).
-    static IniFile fromBytes(const QByteArray &bytes);
+    // Decodes what a byte-order mark names (UTF-8, or UTF-16 or UTF-32 in either
+    // byte order), else UTF-8, else CP932 (a file carried over from the Windows
+    // program). Nothing when the bytes do not hold what their mark names.
+    static std::optional<IniFile> fromBytes(const QByteArray &bytes);
+    // In the encoding and with the mark the file came in, so the editor that
+    // saved it still reads it; a file without a mark becomes UTF-8.
     QByteArray toBytes() const;
 
     std::optional<QString> value(const QString &section, const QString &key) const;
@@ -27,4 +31,5 @@ private:
     int sectionEnd(int header) const;
 
     QStringList lines_;
+    std::optional<QStringConverter::Encoding> marked_; // named by a byte-order mark
 };

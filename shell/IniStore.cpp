@@ -18,8 +18,8 @@ QString iniPath(const Platform &p)
 constexpr qint64 FileLimit = 1 << 20; // far beyond any settings file the program writes
 
 // The file's lines; nothing when something other than a readable settings file
-// stands at path (a FIFO, a device, a huge file): it reads as missing and is
-// never replaced. A missing file reads as empty.
+// stands at path (a FIFO, a device, a huge file, a UTF-16 file cut short): it
+// reads as missing and is never replaced. A missing file reads as empty.
 std::optional<IniFile> readIni(const Platform &p)
 {
     QByteArray bytes;

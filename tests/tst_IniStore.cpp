@@ -86,11 +86,26 @@ private Q_SLOTS:
         QCOMPARE(Fun_GetIni(p(), "Main", "TopName", ""), QString(341, QChar(0x5199)));
     }
 
-    // A file carried over from the Windows program is in CP932: "C:\写真" in Shift-JIS.
-    void readsCp932File()
+    // A file saved by another editor keeps its values through a save, and its
+    // byte-order mark, so that editor still reads it. A file carried over from
+    // the Windows program is in CP932 ("C:\写真" in Shift-JIS) and becomes UTF-8.
+    void readsFileInItsEncoding_data()
     {
-        writeIni(QByteArray("[Main]\r\nSaveFolder=C:\\\x8e\xca\x90\x5e\r\n"));
+        columns<QByteArray>("bytes");
+        const QString text = QStringLiteral("[Main]\r\nSaveFolder=C:\\写真\r\n");
+        dataRow("CP932", QByteArray("[Main]\r\nSaveFolder=C:\\\x8e\xca\x90\x5e\r\n"));
+        dataRow("UTF-8 with BOM", "\xef\xbb\xbf" + text.toUtf8());
+        dataRow("UTF-16 LE with BOM", "\xff\xfe" + QByteArray(QStringEncoder("UTF-16LE")(text)));
+        dataRow("UTF-16 BE with BOM", "\xfe\xff" + QByteArray(QStringEncoder("UTF-16BE")(text)));
+    }
+    void readsFileInItsEncoding()
+    {
+        const auto [bytes] = fetch<QByteArray>("bytes");
+        writeIni(bytes);
         QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+        Sub_PutIni(p(), "Main", "Step", "10");
+        QCOMPARE(Fun_GetIni(p(), "Main", "SaveFolder", ""), QStringLiteral("C:\\写真"));
+        QCOMPARE(readIni().left(3), bytes.left(3));
     }
 
     // The largest file read whole: 1 MiB, its last line at the very end.
@@ -100,20 +115,22 @@ private Q_SLOTS:
         QCOMPARE(Fun_GetIni(p(), "Main", "Step", "01"), QStringLiteral("05"));
     }
 
-    // Whatever stands in the file's place is neither read nor replaced.
+    // Whatever stands in the file's place, or a file that cannot be decoded, is
+    // neither read nor replaced.
     void specialFileIsLeftAlone_data()
     {
-        columns<QString>("kind");
-        dataRow("FIFO", "fifo");
-        dataRow("one byte over 1 MiB", "large");
+        columns<QByteArray>("bytes"); // none: a FIFO
+        dataRow("FIFO", QByteArray());
+        dataRow("one byte over 1 MiB", QByteArray((1 << 20) - 13, '\n') + "[Main]\nStep=05");
+        dataRow("UTF-16 cut in a character", QByteArray("\xff\xfe[\0M\0a\0i\0n\0]", 13));
     }
     void specialFileIsLeftAlone()
     {
-        const auto [kind] = fetch<QString>("kind");
-        if (kind == QStringLiteral("fifo"))
+        const auto [bytes] = fetch<QByteArray>("bytes");
+        if (bytes.isEmpty())
             QCOMPARE(::mkfifo(QFile::encodeName(ini()).constData(), 0600), 0);
         else
-            writeIni(QByteArray((1 << 20) - 13, '\n') + "[Main]\nStep=05");
+            writeIni(bytes);
         // QFileInfo looks at the file when first asked, not when made.
         const std::pair before(QFileInfo(ini()).isFile(), QFileInfo(ini()).size());
 
