@@ -5,7 +5,9 @@
 # Runs a command on a private headless sway with two outputs (HEADLESS-1 and
 # HEADLESS-2; the test lays them out with swaymsg). sway refuses root, and its
 # Xwayland always takes :0, so as root it runs as nobody in mount and network
-# namespaces (a private /tmp, and X's abstract sockets of its own).
+# namespaces (a private /tmp, and X's abstract sockets of its own), and in a PID
+# namespace: whatever was started for the command (Xwayland, swaybg, the bus and
+# what it activated) ends with it, and cannot hold ctest's output open.
 # SWAY_OUTPUTS=1 gives one output. Exits 77 (a skip) where that cannot be had.
 # Usage: with-sway.sh [--portal] [--xwayland] command args...
 set -uo pipefail
@@ -24,7 +26,7 @@ command -v sway >/dev/null || skip "sway is not installed"
 
 if [ -z "${SWAY_INNER:-}" ]; then
     [ "$(id -u)" -eq 0 ] || skip "needs root for a private /tmp and an unprivileged user"
-    unshare -mn true 2>/dev/null || skip "no mount or network namespace"
+    unshare -mnp --fork --mount-proc true 2>/dev/null || skip "no mount, network or PID namespace"
     # What the test needs from the real /tmp (a checkout or build there) is
     # bound back into the private one.
     needed=("$0" "$@" "$PWD" "${SNAPSENTRY_APP_DIR:-}" "${SNAPSENTRY_SOURCE_DIR:-}"
@@ -33,7 +35,9 @@ if [ -z "${SWAY_INNER:-}" ]; then
     for p in "${needed[@]}"; do
         case $p in /tmp/?*) p=${p#/tmp/}; tops+=("${p%%/*}") ;; esac
     done
-    exec unshare -mn bash -c 'exec 9</tmp
+    # The inner run of this script is the namespace's init: when it ends, the
+    # kernel ends the rest. --kill-child ends it when unshare is killed (a time-out).
+    exec unshare -mnp --fork --mount-proc --kill-child bash -c 'exec 9</tmp
         mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 77
         n=$1; shift
         for top in "${@:1:$n}"; do
