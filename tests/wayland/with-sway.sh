@@ -69,7 +69,13 @@ done
 export SWAYSOCK WAYLAND_DISPLAY=$(basename "$(ls "$XDG_RUNTIME_DIR"/wayland-? | head -n1)")
 [ $xwayland = disable ] || export DISPLAY=:0
 [ $portal -eq 1 ] || { "$@"; exit; }
-# The portal: a session bus of its own, pipewire, and the wlr and gtk back-ends.
+# The portal: a session bus of its own, pipewire, and the wlr and gtk back-ends
+# only. xdg-desktop-portal starts every back-end it can find for some interfaces
+# (Settings), whatever the desktop, and takes any of them where none is meant for
+# sway: it is shown just these two, not a desktop's back-end installed beside them.
+export XDG_DESKTOP_PORTAL_DIR=$XDG_RUNTIME_DIR/portals
+mkdir "$XDG_DESKTOP_PORTAL_DIR"
+ln -s /usr/share/xdg-desktop-portal/portals/{wlr,gtk}.portal "$XDG_DESKTOP_PORTAL_DIR"
 # Not exec: the trap ends sway.
 dbus-run-session -- bash -c '
     dbus-update-activation-environment WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR XDG_CURRENT_DESKTOP=sway
@@ -77,4 +83,12 @@ dbus-run-session -- bash -c '
     pipewire >/dev/null 2>&1 & pw=$!
     "$@"; rc=$?
     kill $pw
+    # Only this namespace is in /proc: a back-end running now was started for the test.
+    for exe in /proc/[0-9]*/exe; do
+        exe=$(readlink "$exe")
+        case $exe in
+            */xdg-desktop-portal-wlr | */xdg-desktop-portal-gtk) ;;
+            */xdg-desktop-portal-*) echo "FAIL: portal back-end not chosen for the test: $exe"; rc=1 ;;
+        esac
+    done
     exit $rc' bash "$@"
