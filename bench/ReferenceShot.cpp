@@ -5,7 +5,7 @@
 #include <QFile>
 #include <turbojpeg.h>
 
-#include "platform/x11/X11Capture.h"
+#include "platform/grab/x11/X11Capture.h"
 
 ReferenceShot::ReferenceShot()
     : capture_(std::make_unique<platform::X11Capture>()), encoder_(tjInitCompress())

@@ -5,8 +5,8 @@
 // ImageMagick, interleaved shot by shot, on a busy full-screen picture.
 #include "ImageCompare.h"
 #include "ReferenceShot.h"
-#include "platform/SaveJpgLibrary.h"
-#include "platform/x11/X11ScreenGrab.h"
+#include "platform/grab/SaveJpgLibrary.h"
+#include "platform/grab/x11/X11ScreenGrab.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

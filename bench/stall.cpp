@@ -6,9 +6,9 @@
 // time a whole shot takes.
 #include "FakePlatform.h"
 #include "capture/CaptureSession.h"
-#include "platform/SaveJpgLibrary.h"
-#include "platform/ThreadedGrab.h"
-#include "platform/x11/X11ScreenGrab.h"
+#include "platform/grab/SaveJpgLibrary.h"
+#include "platform/grab/ThreadedGrab.h"
+#include "platform/grab/x11/X11ScreenGrab.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

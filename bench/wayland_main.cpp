@@ -4,8 +4,8 @@
 // against grim's whole process, interleaved, on the headless sway that
 // bench/run_wayland.sh starts; every picture is compared with grim's.
 #include "ImageCompare.h"
-#include "platform/portal/PortalScreenGrab.h"
-#include "platform/wayland/WlrScreenGrab.h"
+#include "platform/grab/portal/PortalScreenGrab.h"
+#include "platform/grab/wayland/WlrScreenGrab.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 
 #include "capture/Schedule.h"
 #include "capture/ShotPath.h"
-#include "platform/BackgroundThread.h"
+#include "platform/grab/BackgroundThread.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 

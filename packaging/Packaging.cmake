@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 Snapsentry developers
 #
 # Install rules and the Debian package. The program finds its installed files
-# relative to its own folder (platform/AppLayout.cpp): bin/, lib/snapsentry/
+# relative to its own folder (platform/files/AppLayout.cpp): bin/, lib/snapsentry/
 # and share/doc/snapsentry/ stay fixed below the prefix, so a prefix can move.
 include(GNUInstallDirs)
 

@@ -2,15 +2,15 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "platform/FolderDialog.h"
-#include "platform/JpegConverter.h"
-#include "platform/Launcher.h"
-#include "platform/MessageBox.h"
-#include "platform/Process.h"
-#include "platform/ScreenGrab.h"
-#include "platform/Tray.h"
+#include "platform/desktop/Clock.h"
+#include "platform/desktop/FolderDialog.h"
+#include "platform/desktop/Launcher.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/Process.h"
+#include "platform/desktop/Tray.h"
+#include "platform/files/FileSystem.h"
+#include "platform/grab/JpegConverter.h"
+#include "platform/grab/ScreenGrab.h"
 
 #include <QString>
 

@@ -2,16 +2,16 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/AutoScreenGrab.h"
-#include "platform/ExitProcess.h"
 #include "platform/Platform.h"
-#include "platform/PosixFileSystem.h"
-#include "platform/QtFolderDialog.h"
-#include "platform/QtMessageBox.h"
-#include "platform/QtTray.h"
-#include "platform/SaveJpgLibrary.h"
-#include "platform/SystemClock.h"
-#include "platform/XdgLauncher.h"
+#include "platform/desktop/ExitProcess.h"
+#include "platform/desktop/QtFolderDialog.h"
+#include "platform/desktop/QtMessageBox.h"
+#include "platform/desktop/QtTray.h"
+#include "platform/desktop/SystemClock.h"
+#include "platform/desktop/XdgLauncher.h"
+#include "platform/files/PosixFileSystem.h"
+#include "platform/grab/AutoScreenGrab.h"
+#include "platform/grab/SaveJpgLibrary.h"
 
 // The production services. Create it after the QApplication.
 class RealPlatform

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "shell/Autostart.h"
 
-#include "platform/AppLayout.h"
+#include "platform/files/AppLayout.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/SignalWatcher.h"
+#include "platform/desktop/SignalWatcher.h"
 
 #include <QObject>
 

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/MessageBox.h"
-#include "platform/Process.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/desktop/Process.h"
 
 #include <functional>
 

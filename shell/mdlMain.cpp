@@ -3,9 +3,9 @@
 #include "shell/mdlMain.h"
 
 #include "BuildInfo.h"
-#include "platform/AppLayout.h"
-#include "platform/InstanceLock.h"
 #include "platform/RealPlatform.h"
+#include "platform/files/AppLayout.h"
+#include "platform/files/InstanceLock.h"
 #include "shell/AppFonts.h"
 #include "shell/Autostart.h"
 #include "shell/CaptureService.h"

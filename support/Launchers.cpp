@@ -3,7 +3,7 @@
 #include "support/Launchers.h"
 
 #include "BuildInfo.h"
-#include "platform/AppLayout.h"
+#include "platform/files/AppLayout.h"
 #include "support/ErrLog.h"
 #include "support/ErrorHandler.h"
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Table.h"
 #include "TmpfsMount.h"
-#include "platform/AppLayout.h"
+#include "platform/files/AppLayout.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Table.h"
-#include "platform/BmpWriter.h"
-#include "platform/ImageBmp.h"
+#include "platform/grab/BmpWriter.h"
+#include "platform/grab/ImageBmp.h"
 
 #include <QTemporaryDir>
 #include <cstring>

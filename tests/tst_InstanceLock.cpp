@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Table.h"
-#include "platform/InstanceLock.h"
+#include "platform/files/InstanceLock.h"
 
 #include <QTemporaryDir>
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "BuildInfo.h"
 #include "Harness.h"
-#include "platform/QtMessageBox.h"
+#include "platform/desktop/QtMessageBox.h"
 #include "support/FitLabels.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"

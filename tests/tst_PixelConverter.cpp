@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Table.h"
-#include "platform/x11/PixelConverter.h"
+#include "platform/grab/x11/PixelConverter.h"
 
 using platform::PixelLayout;
 Q_DECLARE_METATYPE(PixelLayout)

@@ -4,7 +4,7 @@
 #include "SaveJPG.h"
 #include "Table.h"
 #include "TmpfsMount.h"
-#include "platform/SaveJpgLibrary.h"
+#include "platform/grab/SaveJpgLibrary.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

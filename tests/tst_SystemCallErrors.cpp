@@ -4,7 +4,7 @@
 // shows: this program defines the calls itself, fails the next one that is
 // armed and passes every other call on to the C library.
 #include "Table.h"
-#include "platform/PosixFileSystem.h"
+#include "platform/files/PosixFileSystem.h"
 
 #include <dlfcn.h>
 #include <sys/random.h>

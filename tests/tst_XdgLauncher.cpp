@@ -3,7 +3,7 @@
 // The real opener; on the PATH only stand-ins: xdg-mime answers a query for the
 // plain-text default with the application in STUB_APP (or fails), xdg-open notes its argument.
 #include "Table.h"
-#include "platform/XdgLauncher.h"
+#include "platform/desktop/XdgLauncher.h"
 
 using platform::XdgLauncher;
 

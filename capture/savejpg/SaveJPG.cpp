@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "SaveJPG.h"
 #include "BmpImage.h"
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <climits>
 #include <turbojpeg.h>

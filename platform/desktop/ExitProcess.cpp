@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/ExitProcess.h"
+#include "platform/desktop/ExitProcess.h"
 
 #include <cstdio>
 #include <cstdlib>

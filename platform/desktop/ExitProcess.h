@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/Process.h"
+#include "platform/desktop/Process.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/QtFolderDialog.h"
+#include "platform/desktop/QtFolderDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

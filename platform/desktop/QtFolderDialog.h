@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/FolderDialog.h"
+#include "platform/desktop/FolderDialog.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/QtMessageBox.h"
+#include "platform/desktop/QtMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

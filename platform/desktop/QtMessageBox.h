@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "platform/desktop/MessageBox.h"
 
 namespace platform
 {

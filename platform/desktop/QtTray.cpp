@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/QtTray.h"
+#include "platform/desktop/QtTray.h"
 
 namespace platform
 {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/Tray.h"
+#include "platform/desktop/Tray.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/SignalWatcher.h"
+#include "platform/desktop/SignalWatcher.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/Clock.h"
+#include "platform/desktop/Clock.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/XdgLauncher.h"
+#include "platform/desktop/XdgLauncher.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/Launcher.h"
+#include "platform/desktop/Launcher.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/AppLayout.h"
+#include "platform/files/AppLayout.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/FileProbe.h"
+#include "platform/files/FileProbe.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
 #include <algorithm>

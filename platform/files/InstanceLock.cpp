@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/InstanceLock.h"
+#include "platform/files/InstanceLock.h"
 
 #include <QCryptographicHash>
 #include <QDir>

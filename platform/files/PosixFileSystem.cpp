@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/PosixFileSystem.h"
+#include "platform/files/PosixFileSystem.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 namespace platform
 {

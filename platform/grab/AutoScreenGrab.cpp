@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/AutoScreenGrab.h"
-#include "platform/ThreadedGrab.h"
-#include "platform/portal/PortalScreenGrab.h"
-#include "platform/wayland/WaylandSession.h"
-#include "platform/wayland/WlrScreenGrab.h"
-#include "platform/x11/X11ScreenGrab.h"
-#include "platform/x11/X11Session.h"
+#include "platform/grab/AutoScreenGrab.h"
+#include "platform/grab/ThreadedGrab.h"
+#include "platform/grab/portal/PortalScreenGrab.h"
+#include "platform/grab/wayland/WaylandSession.h"
+#include "platform/grab/wayland/WlrScreenGrab.h"
+#include "platform/grab/x11/X11ScreenGrab.h"
+#include "platform/grab/x11/X11Session.h"
 
 namespace platform
 {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/ScreenGrab.h"
+#include "platform/grab/ScreenGrab.h"
 
 #include <QObject>
 #include <functional>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/BackgroundThread.h"
+#include "platform/grab/BackgroundThread.h"
 
 #include <sys/resource.h>
 #include <sys/syscall.h>

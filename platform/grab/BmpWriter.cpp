@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/BmpWriter.h"
+#include "platform/grab/BmpWriter.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
 #include <cstring>

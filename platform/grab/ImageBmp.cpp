@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/ImageBmp.h"
+#include "platform/grab/ImageBmp.h"
 
 #include <cstring>
 

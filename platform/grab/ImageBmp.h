@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/BmpWriter.h"
+#include "platform/grab/BmpWriter.h"
 
 #include <QImage>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/SaveJpgLibrary.h"
+#include "platform/grab/SaveJpgLibrary.h"
 
-#include "platform/AppLayout.h"
+#include "platform/files/AppLayout.h"
 
 #include <QFile>
 #include <QFileInfo>

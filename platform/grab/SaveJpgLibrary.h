@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/JpegConverter.h"
+#include "platform/grab/JpegConverter.h"
 
 namespace platform
 {

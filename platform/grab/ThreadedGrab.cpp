@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/ThreadedGrab.h"
+#include "platform/grab/ThreadedGrab.h"
 
-#include "platform/BackgroundThread.h"
+#include "platform/grab/BackgroundThread.h"
 
 namespace platform
 {

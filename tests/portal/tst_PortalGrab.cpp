@@ -3,7 +3,7 @@
 // The portal grab against a fake portal on a private bus: refusals, a time limit, its PNG deleted.
 #include "ImageCompare.h"
 #include "Table.h"
-#include "platform/portal/PortalScreenGrab.h"
+#include "platform/grab/portal/PortalScreenGrab.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

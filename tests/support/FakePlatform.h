@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/PosixFileSystem.h"
+#include "platform/files/PosixFileSystem.h"
 #include "support/ErrLog.h"
 
 #include <QDateTime>

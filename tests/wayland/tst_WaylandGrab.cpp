@@ -5,7 +5,7 @@
 // known picture as a wallpaper.
 #include "ImageCompare.h"
 #include "Table.h"
-#include "platform/AutoScreenGrab.h"
+#include "platform/grab/AutoScreenGrab.h"
 
 #include <QLocalServer>
 #include <QProcess>

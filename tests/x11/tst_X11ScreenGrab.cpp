@@ -3,8 +3,8 @@
 // The real screen grab against a known picture on a private Xvfb.
 #include "ImageCompare.h"
 #include "Table.h"
-#include "platform/x11/X11ScreenGrab.h"
-#include "platform/x11/X11Session.h"
+#include "platform/grab/x11/X11ScreenGrab.h"
+#include "platform/grab/x11/X11Session.h"
 
 #include <QLabel>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/portal/PortalRequest.h"
-#include "platform/ScreenGrab.h"
+#include "platform/grab/portal/PortalRequest.h"
+#include "platform/grab/ScreenGrab.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/portal/PortalScreenGrab.h"
-#include "platform/FileProbe.h"
-#include "platform/ImageBmp.h"
-#include "platform/portal/PortalRequest.h"
+#include "platform/grab/portal/PortalScreenGrab.h"
+#include "platform/files/FileProbe.h"
+#include "platform/grab/ImageBmp.h"
+#include "platform/grab/portal/PortalRequest.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/BmpWriter.h"
-#include "platform/ScreenGrab.h"
+#include "platform/grab/BmpWriter.h"
+#include "platform/grab/ScreenGrab.h"
 
 #include <QObject>
 #include <QThreadPool>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/wayland/WlrScreenGrab.h"
-#include "platform/ImageBmp.h"
-#include "platform/wayland/OutputLayout.h"
-#include "platform/wayland/WaylandSession.h"
+#include "platform/grab/wayland/WlrScreenGrab.h"
+#include "platform/grab/ImageBmp.h"
+#include "platform/grab/wayland/OutputLayout.h"
+#include "platform/grab/wayland/WaylandSession.h"
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/BlockingGrab.h"
-#include "platform/BmpWriter.h"
+#include "platform/grab/BlockingGrab.h"
+#include "platform/grab/BmpWriter.h"
 
 namespace platform
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/x11/PixelConverter.h"
+#include "platform/grab/x11/PixelConverter.h"
 
 #include <bit>
 #include <cstring>

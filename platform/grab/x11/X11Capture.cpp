@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/x11/X11Capture.h"
-#include "platform/x11/X11Session.h"
+#include "platform/grab/x11/X11Capture.h"
+#include "platform/grab/x11/X11Session.h"
 
 #include <X11/Xutil.h>
 #include <csignal>

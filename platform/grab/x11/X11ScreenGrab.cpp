@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/x11/X11ScreenGrab.h"
-#include "platform/x11/X11Capture.h"
-#include "platform/x11/X11Session.h"
+#include "platform/grab/x11/X11ScreenGrab.h"
+#include "platform/grab/x11/X11Capture.h"
+#include "platform/grab/x11/X11Session.h"
 
 namespace platform
 {

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/BlockingGrab.h"
-#include "platform/BmpWriter.h"
-#include "platform/x11/PixelConverter.h"
+#include "platform/grab/BlockingGrab.h"
+#include "platform/grab/BmpWriter.h"
+#include "platform/grab/x11/PixelConverter.h"
 
 #include <memory>
 

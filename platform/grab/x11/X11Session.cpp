@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/x11/X11Session.h"
+#include "platform/grab/x11/X11Session.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
