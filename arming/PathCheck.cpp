@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "arming/PathCheck.h"
 
-#include "platform/files/FileProbe.h"
+#include "platform/files/FileSystem.h"
 #include "support/ErrorHandler.h"
 
 namespace mdlCommon

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "arming/UseFileNmCheck.h"
 
-#include "platform/files/FileProbe.h"
+#include "platform/files/FileSystem.h"
 #include "support/ErrorHandler.h"
 
 #include <QBuffer>

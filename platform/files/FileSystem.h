@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "platform/files/FileProbe.h"
+#include "platform/files/FsResult.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/portal/PortalScreenGrab.h"
-#include "platform/files/FileProbe.h"
+#include "platform/files/PosixFileSystem.h"
 #include "platform/grab/ImageBmp.h"
 #include "platform/grab/portal/PortalRequest.h"
 
@@ -40,7 +40,7 @@ void PortalScreenGrab::grabToBmp(const QString &bmpPath, Done done)
 QString PortalScreenGrab::convert(const QString &pngPath, const QString &bmpPath)
 {
     // A FIFO or a device in the picture's place must not hang the worker.
-    if (!FileProbe::inspect(pngPath).isPlainFile)
+    if (!PosixFileSystem().probe(pngPath).isPlainFile)
         return QStringLiteral("画面を取り込めません (デスクトップポータル): "
                               "ポータルの画像 %1 がありません")
             .arg(pngPath);
