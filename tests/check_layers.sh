@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Dependencies point down: shell/ may use every other folder; capture/ and
 # arming/ never include shell/ (nor each other); platform/ includes none of them.
+# Inside platform/, the rooms: grab/ (back-ends included) may use files/ but not
+# desktop/, files/ uses neither, and no room includes a header at the top of
+# platform/ (Platform.h and RealPlatform.h bundle the rooms, not the reverse).
 set -uo pipefail
 cd "${SNAPSENTRY_SOURCE_DIR:-$(dirname "$0")/..}"
 wrong=0
-while read -r dir up; do # a folder, then the folders it must not include
-    ! grep -rnE "#include \"($up)/" "$dir" --include='*.h' --include='*.cpp' || wrong=1
+while read -r dir up; do # a folder, then the include paths it must not use
+    ! grep -rnE "#include \"($up)" "$dir" --include='*.h' --include='*.cpp' || wrong=1
 done <<'END'
-capture shell|arming
-arming shell|capture
-support shell|capture|arming
-platform shell|capture|arming|support
+capture shell/|arming/
+arming shell/|capture/
+support shell/|capture/|arming/
+platform shell/|capture/|arming/|support/
+platform/grab platform/desktop/|platform/[^/"]+"
+platform/files platform/grab/|platform/desktop/|platform/[^/"]+"
+platform/desktop platform/grab/|platform/[^/"]+"
 END
 exit $wrong
