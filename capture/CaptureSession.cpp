@@ -214,7 +214,6 @@ void CaptureSession::countShot(quint64 generation, const ShotResult &result)
         throw support::ProcError{QStringLiteral("撮影数が 32767 を超えます")};
     ++run_.CapCount;
     Q_EMIT shotCounted(run_.CapCount);
-    Q_EMIT runChanged();
 }
 
 void CaptureSession::testEnd()

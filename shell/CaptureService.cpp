@@ -87,8 +87,6 @@ void CaptureService::arm(std::function<void(const QString &)> done)
 
 void CaptureService::Arm()
 {
-    if (window_.isArmed())
-        return;
     setDelayedReply(true);
     const QDBusMessage call = message();
     arm([this, call](const QString &refusal) { reply(call, refusal); });
@@ -126,16 +124,16 @@ void CaptureService::boxOpening(const QString &text, bool failure)
     if (!failure)
         return;
     lastError_ = plainLines(text);
-    answerArm(text);
+    answerArm(lastError_);
     for (const QDBusMessage &call : std::exchange(quitCalls_, {}))
-        reply(call, text);
+        reply(call, lastError_);
     announceChanges();
 }
 
 void CaptureService::answerArm(const QString &refusal)
 {
     for (const auto &done : std::exchange(armWaiters_, {}))
-        done(plainLines(refusal));
+        done(refusal);
 }
 
 void CaptureService::beforeExit()
@@ -152,9 +150,8 @@ void CaptureService::beforeExit()
 void CaptureService::reply(const QDBusMessage &call, const QString &refusal)
 {
     QDBusConnection::sessionBus().send(
-        refusal.isEmpty()
-            ? call.createReply()
-            : call.createErrorReply(QLatin1String(RefusedError), plainLines(refusal)));
+        refusal.isEmpty() ? call.createReply()
+                          : call.createErrorReply(QLatin1String(RefusedError), refusal));
 }
 
 QVariantMap CaptureService::properties() const

@@ -46,7 +46,8 @@ public:
     bool publish();
 
     // Arms as the confirm button does. done gets an empty text once armed (at
-    // once when already armed), or the text of the box that refused.
+    // once when already armed), or the text of the box that refused, with LF
+    // line breaks.
     void arm(std::function<void(const QString &refusal)> done);
 
     bool armed() const;

@@ -5,6 +5,13 @@
 #include <QCommandLineParser>
 #include <algorithm>
 
+namespace
+{
+
+const QString AutostartValues = QStringLiteral("--autostart には on か off を指定してください");
+
+} // namespace
+
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -34,7 +41,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         else if (withValue != given.end())
             c.error = QStringLiteral("このオプションは値を取りません: %1").arg(*withValue);
         else
-            c.error = QStringLiteral("--autostart には on か off を指定してください");
+            c.error = AutostartValues;
         return c;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -54,7 +61,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         if (value == QLatin1String("on") || value == QLatin1String("off"))
             c.autostart = value == QLatin1String("on");
         else
-            c.error = QStringLiteral("--autostart には on か off を指定してください");
+            c.error = AutostartValues;
     }
     if (c.arm && c.disarm)
         c.error = QStringLiteral("--arm と --disarm は同時に指定できません");
@@ -108,4 +115,9 @@ QString statusLines(const QVariantMap &properties)
     for (const auto &[key, value] : lines)
         out += QLatin1String(key) + QLatin1Char('=') + value + QLatin1Char('\n');
     return out;
+}
+
+void printText(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
 }

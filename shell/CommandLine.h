@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <cstdio>
 #include <optional>
 
 // What the command line asks for. Without options the program starts as it
@@ -38,3 +39,6 @@ struct CommandLine {
 // A line break in a value is written \n and a backslash \\, so that every
 // value stays on its line.
 QString statusLines(const QVariantMap &properties);
+
+// Writes text to standard output or error in the locale's encoding.
+void printText(std::FILE *stream, const QString &text);

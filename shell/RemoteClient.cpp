@@ -9,7 +9,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
-#include <cstdio>
 
 namespace remote
 {
@@ -32,21 +31,16 @@ QDBusConnection bus()
     return QDBusConnection::connectToBus(QDBusConnection::SessionBus, ConnectionName);
 }
 
-void printError(const QString &text)
-{
-    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
-}
-
 int statusOf(const QDBusError &error)
 {
     if (!error.isValid())
         return CommandLine::Done;
     if (error.name() == QLatin1String(CaptureService::RefusedError)) {
-        printError(error.message());
+        printText(stderr, error.message() + QLatin1Char('\n'));
         return CommandLine::Refused;
     }
-    printError(
-        QStringLiteral("Snapsentry: 起動中の Snapsentry が応答しません (%1)").arg(error.message()));
+    printText(stderr, QStringLiteral("Snapsentry: 起動中の Snapsentry が応答しません (%1)\n")
+                          .arg(error.message()));
     return CommandLine::NoAnswer;
 }
 
@@ -59,13 +53,11 @@ bool copyRuns()
            session.interface()->isServiceRegistered(QLatin1String(CaptureService::Name)).value();
 }
 
-void disconnect()
-{
-    QDBusConnection::disconnectFromBus(ConnectionName);
-}
-
 std::optional<int> forward(const CommandLine &options)
 {
+    struct Disconnect {
+        ~Disconnect() { QDBusConnection::disconnectFromBus(ConnectionName); }
+    } atEnd; // declared first: it goes after the proxy that uses the connection
     if (!copyRuns())
         return std::nullopt;
     const QDBusConnection session = bus();
@@ -112,13 +104,13 @@ std::optional<int> forward(const CommandLine &options)
     }
     if (options.status) {
         if (options.quit && !copyRuns()) {
-            std::fputs("running=0\n", stdout);
+            printText(stdout, QStringLiteral("running=0\n"));
             return result;
         }
         state = session.call(getAll, QDBus::Block, AnswerMs);
         if (!state.isValid())
             return statusOf(state.error());
-        std::fputs(statusLines(state.value()).toLocal8Bit().constData(), stdout);
+        printText(stdout, statusLines(state.value()));
     }
     return result;
 }

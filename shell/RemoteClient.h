@@ -14,11 +14,9 @@ namespace remote
 // True when a copy holds the name on the session bus.
 bool copyRuns();
 
-// Closes the connection that the two above opened.
-void disconnect();
-
 // Carries out the options on the running copy, prints what they print and
-// returns the exit status; nothing when no copy runs.
+// returns the exit status; nothing when no copy runs. Closes the connection
+// that it and copyRuns() opened, so that the program can still start.
 std::optional<int> forward(const CommandLine &options);
 
 } // namespace remote

@@ -21,7 +21,6 @@
 #include <QLocale>
 #include <QThread>
 #include <QTranslator>
-#include <cstdio>
 
 namespace mdlMain
 {
@@ -29,59 +28,47 @@ namespace mdlMain
 namespace
 {
 
-void print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-QString programPath(int argc, char **argv)
-{
-    QCoreApplication core(argc, argv);
-    return QCoreApplication::applicationFilePath();
-}
-
 // The options that need no window: help, version, the autostart entry, and
 // whatever a running copy carries out. Returns the exit status, or nothing
 // when the program is to start.
 std::optional<int> withoutWindow(const CommandLine &options, int argc, char **argv)
 {
     if (!options.error.isEmpty()) {
-        print(stderr, QStringLiteral("Snapsentry: %1\n").arg(options.error));
+        printText(stderr, QStringLiteral("Snapsentry: %1\n").arg(options.error));
         return CommandLine::BadUsage;
     }
     if (options.help) {
-        print(stdout, CommandLine::helpText());
+        printText(stdout, CommandLine::helpText());
         return CommandLine::Done;
     }
     if (options.version) {
-        print(stdout, QStringLiteral("Snapsentry %1.%2\n")
-                          .arg(buildinfo::VersionMajor)
-                          .arg(buildinfo::VersionMinor));
+        printText(stdout, QStringLiteral("Snapsentry %1.%2\n")
+                              .arg(buildinfo::VersionMajor)
+                              .arg(buildinfo::VersionMinor));
         return CommandLine::Done;
     }
+    if (!options.autostart && !options.forRunningCopy())
+        return std::nullopt;
+    QCoreApplication core(argc, argv);
     if (options.autostart) {
         QString error;
-        const QString path = autostart::set(*options.autostart, programPath(argc, argv), &error);
+        const QString path =
+            autostart::set(*options.autostart, QCoreApplication::applicationFilePath(), &error);
         if (!error.isEmpty()) {
-            print(stderr, QStringLiteral("Snapsentry: %1\n").arg(error));
+            printText(stderr, QStringLiteral("Snapsentry: %1\n").arg(error));
             return CommandLine::Refused;
         }
         if (!path.isEmpty())
-            print(stdout, path + QLatin1Char('\n'));
+            printText(stdout, path + QLatin1Char('\n'));
         if (!options.forRunningCopy())
             return CommandLine::Done;
     }
-    if (!options.forRunningCopy())
-        return std::nullopt;
-    QCoreApplication core(argc, argv);
-    const std::optional<int> forwarded = remote::forward(options);
-    remote::disconnect();
-    if (forwarded)
+    if (const std::optional<int> forwarded = remote::forward(options))
         return forwarded;
     if (options.startsProgram())
         return std::nullopt;
     if (options.status) {
-        print(stdout, QStringLiteral("running=0\n"));
+        printText(stdout, QStringLiteral("running=0\n"));
         return CommandLine::NotRunning;
     }
     return CommandLine::Done; // nothing to disarm or to end
@@ -94,11 +81,9 @@ int forwardToStartingCopy(const CommandLine &options)
     const QDeadlineTimer deadline(5000);
     while (!remote::copyRuns() && !deadline.hasExpired())
         QThread::msleep(100);
-    const std::optional<int> forwarded = remote::forward(options);
-    remote::disconnect();
-    if (forwarded)
+    if (const std::optional<int> forwarded = remote::forward(options))
         return *forwarded;
-    print(stderr, QStringLiteral("Snapsentry: 起動中の Snapsentry に接続できません\n"));
+    printText(stderr, QStringLiteral("Snapsentry: 起動中の Snapsentry に接続できません\n"));
     return CommandLine::NoAnswer;
 }
 
@@ -160,7 +145,7 @@ int Main(int argc, char **argv)
     if (options.arm)
         service.arm([](const QString &refusal) {
             if (!refusal.isEmpty())
-                print(stderr, refusal + QLatin1Char('\n'));
+                printText(stderr, refusal + QLatin1Char('\n'));
         });
     return QApplication::exec();
 }
