@@ -36,7 +36,7 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 # The run is start = end = the minute the program is armed in.
 one_minute_run "$app/Snapsentry.ini" "$shots" "$prefix" 1
-"$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
+"${at_ten[@]}" "$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
 pid=$!
 wid=$(wait_window "$pid" '^Snapsentry$' 200) || { echo "FAIL: the main window did not appear"; exit 1; }
 sleep 1
@@ -47,7 +47,7 @@ rm -f "$app/Snapsentry.ini"
 # Arm with the confirm button (right-hand side of the window, below the menu bar).
 xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
 xdotool mousemove --window "$wid" 300 80 click 1
-check "shot $prefix$hh$nn.jpg written" wait_for 500 test -f "$shots/$prefix$hh$nn.jpg"
+check "shot ${prefix}1000.jpg written" wait_for 100 test -f "$shots/${prefix}1000.jpg"
 check "end message shown" wait_for 300 some message_box
 box=$(message_box)
 [ -z "$box" ] || xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true

@@ -55,11 +55,11 @@ check() { # description command...
     fi
 }
 
-# Waits until the current minute has 20 s left, then writes the settings of a
-# run of that one minute (hh and nn are set to it).
+# The settings of a run of one minute, 10:00, that the program starts in: run
+# it with "${at_ten[@]}", a clock of its own that reads 10:00:00 at its start.
+at_ten=(env LD_PRELOAD="$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)"
+        FAKETIME="@2026-12-08 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
 one_minute_run() { # ini-file folder prefix end-type
-    [ "$(date +%-S)" -lt 40 ] || sleep $((61 - $(date +%-S)))
-    hh=$(date +%H) nn=$(date +%M)
-    printf '[Main]\nStartTimeH=%s\nStartTimeN=%s\nEndTimeH=%s\nEndTimeN=%s\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=%s\n' \
-        "$hh" "$nn" "$hh" "$nn" "$2" "$3" "$4" >"$1"
+    printf '[Main]\nStartTimeH=10\nStartTimeN=00\nEndTimeH=10\nEndTimeN=00\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=%s\n' \
+        "$2" "$3" "$4" >"$1"
 }

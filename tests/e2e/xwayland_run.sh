@@ -23,13 +23,13 @@ swaymsg -q -- 'output HEADLESS-2 resolution 1024x768 position 0 200 bg #c06020 s
 swaymsg -q focus output HEADLESS-2
 
 one_minute_run "$app/Snapsentry.ini" "$shots" "$prefix" 1
-"$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
+"${at_ten[@]}" "$app/Snapsentry" >"$app/stdout.txt" 2>&1 &
 pid=$!
 wid=$(wait_window "$pid" '^Snapsentry$' 300) || { cat "$app/stdout.txt"; fail "the main window did not appear"; }
 sleep 1
 xdotool mousemove --window "$wid" 300 80 click 1
-jpg=$shots/$prefix$hh$nn.jpg
-check "shot $prefix$hh$nn.jpg written" wait_for 500 test -f "$jpg"
+jpg=$shots/${prefix}1000.jpg
+check "shot ${jpg##*/} written" wait_for 100 test -f "$jpg"
 check "no error logged" test ! -f "$app/Err.log"
 # The output left of the origin, which Xwayland's root does not reach, in its
 # wallpaper colour (the layout itself is tst_WaylandGrab's).
