@@ -52,12 +52,12 @@ entry=$(run --autostart=on)
 check "autostart entry written and valid" desktop-file-validate "$entry"
 check "autostart entry starts armed and put away" grep -qx "Exec=$app/Snapsentry --arm --tray" "$entry"
 
-# Logging in at 09:59, with the minutes fifteen times as fast: shots at 10:00 to 10:02.
+# Logging in at 09:58:30, with the minutes fifteen times as fast: shots at 10:00 to 10:02.
 printf '[Main]\nStartTimeH=10\nStartTimeN=00\nEndTimeH=10\nEndTimeN=02\nStep=01\nSaveFolder=%s\nTopName=t\nEndType=0\n' \
     "$shots" >"$app/Snapsentry.ini"
 dbus-monitor "type=signal,path=/org/example/snapsentry" >"$app/signals" 2>/dev/null &
 monitor=$!
-LD_PRELOAD=$faketime FAKETIME="@2026-12-08 09:59:00 x15" FAKETIME_NO_CACHE=1 dex -a -e sway >/dev/null
+LD_PRELOAD=$faketime FAKETIME="@2026-12-08 09:58:30 x15" FAKETIME_NO_CACHE=1 dex -a -e sway >/dev/null
 owner() {
     gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
         -m org.freedesktop.DBus.GetConnectionUnixProcessID org.example.snapsentry 2>/dev/null |
