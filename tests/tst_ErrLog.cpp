@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <stdexcept>
 #include <sys/stat.h>
 
 class tst_ErrLog : public QObject
@@ -93,17 +94,21 @@ private Q_SLOTS:
         QCOMPARE(fake.dataBytes("Err.log"), old);
     }
 
-    // The standard handler: its box first, then the log line.
+    // The standard handler: its box first, then the log line, for the program's
+    // own errors and for those of the libraries it calls.
     void standardHandlerShowsThenLogs()
     {
-        FakePlatform fake;
-        const bool done = support::guarded(fake.platform(), QStringLiteral("確定/ｷｬﾝｾﾙエラー"),
-                                           QStringLiteral("[frmMain]-[Sub_Set] "), [] {
-                                               throw support::ProcError{QStringLiteral("壊れた")};
-                                           });
-        QVERIFY(!done);
-        QCOMPARE(fake.messageTexts(), QStringList{QStringLiteral("確定/ｷｬﾝｾﾙエラー\r\n壊れた")});
-        QCOMPARE(fake.logEntries(), QStringList{QStringLiteral("[frmMain]-[Sub_Set] 壊れた")});
+        for (const bool own : {true, false}) {
+            FakePlatform fake;
+            QVERIFY(!support::guarded(fake.platform(), QStringLiteral("確定/ｷｬﾝｾﾙエラー"),
+                                      QStringLiteral("[frmMain]-[Sub_Set] "), [own] {
+                                          if (own)
+                                              throw support::ProcError{QStringLiteral("壊れた")};
+                                          throw std::runtime_error("壊れた");
+                                      }));
+            QCOMPARE(fake.messageTexts(), QStringList{"確定/ｷｬﾝｾﾙエラー\r\n壊れた"});
+            QCOMPARE(fake.logEntries(), QStringList{"[frmMain]-[Sub_Set] 壊れた"});
+        }
     }
 };
 
