@@ -24,7 +24,10 @@ QString grabWith(const QByteArray &display, const QByteArray &wayland, const QSt
                  const QByteArray &sessionType = "x11", bool *native = nullptr)
 {
     const QByteArray testDisplay = qgetenv("DISPLAY");
-    qputenv("DISPLAY", display);
+    if (display == "unset")
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", display);
     qputenv("WAYLAND_DISPLAY", wayland);
     qputenv("XDG_SESSION_TYPE", sessionType);
     if (native)
@@ -72,10 +75,11 @@ private Q_SLOTS:
     // Only an X server that is not Xwayland is grabbed; a refusal writes nothing.
     void session_data()
     {
-        // DISPLAY (test or empty), WAYLAND_DISPLAY, XDG_SESSION_TYPE
+        // DISPLAY (test, empty or unset), WAYLAND_DISPLAY, XDG_SESSION_TYPE
         columns<QString, QString>("env", "refusal"); // refusal: part of the error; empty: grabbed
         dataRow("X11", "test - x11", "");
-        dataRow("no DISPLAY", "- - x11", "DISPLAY が未設定");
+        dataRow("empty DISPLAY", "- - x11", "DISPLAY が未設定");
+        dataRow("no DISPLAY", "unset - x11", "DISPLAY が未設定");
         dataRow("WAYLAND_DISPLAY alone: Xwayland", "test wayland-0 x11", "Xwayland");
         dataRow("XDG_SESSION_TYPE alone decides nothing", "test - wayland", "");
     }
@@ -89,7 +93,7 @@ private Q_SLOTS:
         QFile::remove(bmp);
         bool native = false;
         const QString error =
-            grabWith(e[0].isEmpty() ? e[0] : qgetenv("DISPLAY"), e[1], bmp, e[2], &native);
+            grabWith(e[0] == "test" ? qgetenv("DISPLAY") : e[0], e[1], bmp, e[2], &native);
         QVERIFY2(refusal.isEmpty() ? error.isEmpty() : error.contains(refusal), qPrintable(error));
         QCOMPARE(native, refusal.isEmpty());
         QCOMPARE(QFile::exists(bmp), refusal.isEmpty());
