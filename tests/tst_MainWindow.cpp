@@ -119,7 +119,9 @@ private Q_SLOTS:
         if (armed)
             h.pressConfirm();
         QCOMPARE(h.w.isArmed(), armed);
-        SessionEnd sessionEnd(h.w, h.fake.platform());
+        struct sigaction before = {}, after = {};
+        ::sigaction(SIGTERM, nullptr, &before);
+        auto sessionEnd = std::make_unique<SessionEnd>(h.w, h.fake.platform());
         if (signalNumber != 0) {
             ::raise(signalNumber);
         } else {
@@ -132,6 +134,9 @@ private Q_SLOTS:
         QCOMPARE(h.ini(), "[Main]\nStep=05\nStartTimeH=00\nStartTimeN=00\nEndTimeH=00\n"
                           "EndTimeN=00\nSaveFolder=" +
                               h.shots.path().toUtf8() + "\nTopName=\nEndType=0\n");
+        sessionEnd.reset(); // and the signals' handling goes back to what it was
+        ::sigaction(SIGTERM, nullptr, &after);
+        QVERIFY(after.sa_handler == before.sa_handler);
     }
 
     // The checks run in order; the first that fails is the only one the user sees.
