@@ -5,6 +5,9 @@
 # relative to its own folder (platform/files/AppLayout.cpp): bin/, lib/snapsentry/
 # and share/doc/snapsentry/ stay fixed below the prefix, so a prefix can move.
 include(GNUInstallDirs)
+# Installing and packaging take what the build made (scripts/build.sh first, as
+# the README says); they do not build the tests as well.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(SNAPSENTRY_ID org.example.snapsentry) # the desktop entry's name: keep it stable
 set(SNAPSENTRY_MAINTAINER "Snapsentry developers <${SNAPSENTRY_MAIL}>")
