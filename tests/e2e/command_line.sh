@@ -10,11 +10,10 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 [ -x "${SNAPSENTRY_APP_DIR:?}/Snapsentry" ] || { echo "no program in $SNAPSENTRY_APP_DIR" >&2; exit 1; }
-faketime=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)
+source "$here/lib.bash"
 [ -n "$faketime" ] && command -v dbus-run-session dex >/dev/null || { echo "SKIP: needs libfaketime, dbus, dex"; exit 77; }
 [ -n "${E2E_ON_XVFB:-}" ] ||
     exec "$here/../with-xvfb.sh" --tray dbus-run-session -- env E2E_ON_XVFB=1 bash "$0" 2>&1
-source "$here/lib.bash"
 
 app=$(make_app_copy) shots=$(mktemp -d) failures=0 pid= monitor=
 export XDG_CONFIG_HOME=$(mktemp -d)

@@ -59,7 +59,8 @@ check() { # description command...
 
 # The settings of a run of one minute, 10:00, that the program starts in: run
 # it with "${at_ten[@]}", a clock of its own that reads 10:00:00 at its start.
-at_ten=(env LD_PRELOAD="$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)"
+faketime=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n1)
+at_ten=(env LD_PRELOAD="$faketime"
         FAKETIME="@2026-12-08 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1)
 one_minute_run() { # ini-file folder prefix end-type
     printf '[Main]\nStartTimeH=10\nStartTimeN=00\nEndTimeH=10\nEndTimeN=00\nStep=01\nSaveFolder=%s\nTopName=%s\nEndType=%s\n' \
