@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xlib.h>
@@ -119,6 +121,8 @@ private Q_SLOTS:
             QSKIP("this machine makes no namespaces");
         const int segments = sharedSegmentsOfMine();
         QProcess server; // -displayfd: a free display, printed once the server is ready
+        // The server ends with this program even when a check crashes it.
+        server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         server.startCommand(command + " -displayfd 1 -retro -nolisten tcp");
         QVERIFY(server.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
