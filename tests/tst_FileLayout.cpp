@@ -108,6 +108,18 @@ private Q_SLOTS:
             QCOMPARE(int(QFileInfo(dir.filePath(made)).permissions() & 0x0077), 0);
     }
 
+    // A link planted under the lock's name is not followed, and stops no copy.
+    void plantedLinkIsNotFollowed()
+    {
+        const QString folder = makeFolder(QStringLiteral("planted-run"), false);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+        InstanceLock(exe).acquire();
+        const QString lock = QDir(folder).entryInfoList(QDir::Files).value(0).filePath();
+        QVERIFY(QFile::remove(lock) && QFile::link(dir.filePath("target"), lock));
+        QVERIFY(InstanceLock(exe).acquire() && InstanceLock(exe).acquire());
+        QVERIFY(!QFile::exists(dir.filePath("target")));
+    }
+
     // With no folder of the user's own to lock in, every copy starts rather than none.
     void withoutPrivateFolderEveryCopyRuns()
     {

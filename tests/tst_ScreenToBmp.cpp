@@ -4,6 +4,7 @@
 #include "Table.h"
 #include "platform/grab/BmpWriter.h"
 #include "platform/grab/ImageBmp.h"
+#include "platform/grab/wayland/OutputLayout.h"
 #include "platform/grab/x11/PixelConverter.h"
 
 #include <QTemporaryDir>
@@ -79,6 +80,8 @@ private Q_SLOTS:
                 B("5b4993040100f83f 5634120080ff"));
         dataRow("5-6-5 channels", PixelLayout{32, false, 0xF800, 0x7E0, 0x1F},
                 B("01fc0000fe070000 0881fff6ff00"));
+        dataRow("16-bit red", PixelLayout{32, false, 0xFFFF0000, 0xFF00, 0xFF},
+                B("78563412cdabffff 785612cdabff"));
     }
     // Every width up to the row's: each tail after a block of four, with distinct pixels.
     void convertsScreenRows()
@@ -107,6 +110,19 @@ private Q_SLOTS:
                                           PixelLayout{24, false, 0xFF000000, 0xFF00, 0xFF},
                                           PixelLayout{32, false, 0xFF0000, 0xF0F0, 0xF}})
             QCOMPARE(conv.setLayout(layout), QStringLiteral("対応していない画面の色の形式です"));
+    }
+
+    // Outputs of two densities: the desktop takes the finer one, the coarser is enlarged.
+    void composesOutputsOfMixedDensity()
+    {
+        QImage fine(200, 100, QImage::Format_RGB32), coarse(100, 50, QImage::Format_RGB32);
+        fine.fill(Qt::red);
+        coarse.fill(Qt::green);
+        const QImage desktop = platform::composeDesktop(
+            {{fine, QRect(0, 0, 100, 50)}, {coarse, QRect(100, 0, 100, 50)}});
+        QCOMPARE(desktop.size(), QSize(400, 100));
+        QCOMPARE(desktop.pixel(199, 99), qRgb(255, 0, 0));
+        QCOMPARE(desktop.pixel(399, 99), qRgb(0, 255, 0));
     }
 };
 
