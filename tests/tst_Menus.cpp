@@ -139,6 +139,8 @@ private Q_SLOTS:
         QVERIFY(h.w.isVisible() && !h.w.isMinimized() && !h.fake.trayShown);
         QTRY_VERIFY(h.w.isActiveWindow());
         QCOMPARE(h.panels(), (QStringList{"", " 2026/12/07 10:11:12 "}));
+        // Twice a second, not as fast as it can: the program runs all day.
+        QCOMPARE(h.child<QTimer>("Timer")->interval(), 500);
         QVERIFY(h.child<QTimer>("Timer")->isActive());
         minimise(h); // and back again
         QVERIFY(inTray(h));
