@@ -3,7 +3,7 @@
 # but only those that are missing, so a second run costs nothing.
 set -euo pipefail
 
-build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+build_pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
             libturbojpeg0-dev libx11-dev libxext-dev libxrandr-dev
             libwayland-dev wayland-protocols librust-wayland-protocols-dev dpkg-dev file)
 run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils libwayland-client0)

@@ -6,6 +6,8 @@
 # The unit tests run only there: once is enough, and that once is the stricter.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Ninja for a new build folder, as in scripts/build.sh.
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 scripts/deps.sh --test
 server_tests=$(cd tests && ls x11/tst_*.cpp wayland/tst_*.cpp portal/tst_*.cpp | sed 's|.*/||; s/\.cpp$//')
 SNAPSENTRY_CMAKE_ARGS="${SNAPSENTRY_CMAKE_ARGS:-} -DSNAPSENTRY_WERROR=ON" \
