@@ -104,6 +104,7 @@ private Q_SLOTS:
     {
         columns<bool, QString>("bare", "why"); // bare: the portal's object has no Screenshot
         dataRow("picture granted but missing", false, "ポータルの画像 %1 がありません");
+        dataRow("granted without a picture", false, "ポータルが画像を返しません");
         dataRow("a portal that takes no pictures", true,
                 "このデスクトップのポータルには画面撮影のインターフェースがありません");
     }
@@ -113,7 +114,7 @@ private Q_SLOTS:
         QDBusConnection bus(QStringLiteral("fake"));
         QObject nothing;
         portal_.response = 0;
-        portal_.png = dir_.filePath(QStringLiteral("gone.png"));
+        portal_.png = why.contains("%1") ? dir_.filePath(QStringLiteral("gone.png")) : QString();
         if (bare) {
             bus.unregisterObject(Path);
             QVERIFY(bus.registerObject(Path, &nothing, ExportAll));
