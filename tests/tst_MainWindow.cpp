@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Harness.h"
+#include "shell/CaptureService.h"
 #include "shell/SessionEnd.h"
+#include "shell/Taps.h"
 
 #include <csignal>
+#include <optional>
 
 class tst_MainWindow : public QObject
 {
@@ -188,11 +191,17 @@ private Q_SLOTS:
         h.fake.asksPermissionAnswer = true;
         h.fake.holdGrabs = true;
         h.fake.grabError = grabError;
-        h.pressConfirm();
+        // Armed from the bus: the caller has its answer once the desktop has.
+        TappedMessageBox box(h.fake);
+        TappedProcess process(h.fake);
+        CaptureService service(h.w, box, process);
+        std::optional<QString> answer;
+        service.arm([&answer](const QString &refusal) { answer = refusal; });
         h.pressConfirm(); // while the desktop asks
-        QVERIFY(!h.w.isArmed() && h.fake.grabs.size() == 1);
+        QVERIFY(!h.w.isArmed() && h.fake.grabs.size() == 1 && !answer);
         h.fake.finishGrab();
         QCOMPARE(h.w.isArmed(), armed);
+        QCOMPARE(answer.value_or("no answer").isEmpty(), armed);
         QCOMPARE(h.fake.messageTexts(),
                  armed ? QStringList() : QStringList{platform::captureRefusedWarning()});
         QVERIFY(!QFile::exists(h.fake.grabs[0]));
