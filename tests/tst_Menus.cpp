@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "Harness.h"
 #include "platform/desktop/QtMessageBox.h"
+#include "shell/AppFonts.h"
 #include "support/FitLabels.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"
@@ -304,6 +305,18 @@ private Q_SLOTS:
         QCOMPARE(fake.messageTexts(), openerError.isEmpty()
                                           ? QStringList()
                                           : QStringList{"キーダウンエラー\r\n" + openerError});
+    }
+
+    // The window's font, asked for by its Japanese name, is one with Japanese glyphs.
+    void windowFontIsJapanese()
+    {
+        const QFont was = QApplication::font();
+        installAppFonts();
+        const bool japanese =
+            QFontDatabase::writingSystems(QFontInfo(QApplication::font()).family())
+                .contains(QFontDatabase::Japanese);
+        QApplication::setFont(was);
+        QVERIFY(japanese);
     }
 };
 
