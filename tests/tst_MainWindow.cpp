@@ -65,6 +65,10 @@ private Q_SLOTS:
             QTest::keyClick(box, Qt::Key_X); // nor lengthen it again
             QCOMPARE(box->text().size(), 39);
         }
+        WindowHarness h("EndType=1\n"); // a changed end action is saved, the last one too
+        h.child<QRadioButton>("opEnd_2")->setChecked(true);
+        h.w.close();
+        QVERIFY(h.ini().contains("\nEndType=2\n"));
     }
 
     // EndType is a number rounded half to even; the lists take their own texts only.
