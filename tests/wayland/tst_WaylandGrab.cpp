@@ -123,12 +123,18 @@ private Q_SLOTS:
             }
         };
         const auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+        const auto mappings = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) ? maps.readAll().count('\n') : -1;
+        };
         shots(5);
         const std::size_t before = inUse();
+        const qsizetype mapped = mappings();
         shots(150);
         const std::size_t after = inUse();
         // Allocation noise stays under 40 bytes a shot; any proxy kept is over 100.
         QVERIFY2(after < before + 150 * 100, qPrintable(QString::number(after - before)));
+        QVERIFY(mappings() < mapped + 20); // each shot's shared buffer is unmapped
     }
 
     // A compositor that is gone, one that never answers, a back-end nobody has.
