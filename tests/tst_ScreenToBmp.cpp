@@ -4,7 +4,7 @@
 #include "Table.h"
 #include "platform/grab/BmpWriter.h"
 #include "platform/grab/ImageBmp.h"
-#include "platform/grab/wayland/OutputLayout.h"
+#include "platform/grab/OutputLayout.h"
 #include "platform/grab/x11/PixelConverter.h"
 
 #include <QTemporaryDir>

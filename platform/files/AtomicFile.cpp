@@ -36,7 +36,7 @@ std::string randomName()
 
 // Opens a new, randomly named file beside path. O_EXCL with mode 0666 keeps the
 // user's umask, which mkstemp's fixed 0600 would not.
-int createTemporary(const char *path, std::string *tempPath)
+int createTemporary(const char *path, std::string *tempPath, unsigned mode)
 {
     const char *slash = std::strrchr(path, '/');
     const std::string folder = slash ? std::string(path, std::size_t(slash - path) + 1) : "";
@@ -45,7 +45,7 @@ int createTemporary(const char *path, std::string *tempPath)
         if (name.empty())
             return -1;
         *tempPath = folder + name;
-        const int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -71,10 +71,11 @@ int writeAll(int fd, const void *data, std::size_t size)
     return 0;
 }
 
-int writeFileAtomically(const char *path, const void *data, std::size_t size, bool sync)
+int writeFileAtomically(const char *path, const void *data, std::size_t size, bool sync,
+                        unsigned mode)
 {
     std::string temp;
-    const int fd = createTemporary(path, &temp);
+    const int fd = createTemporary(path, &temp, mode);
     if (fd < 0)
         return errno;
     int error = writeAll(fd, data, size);

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/portal/PortalRequest.h"
-#include "platform/grab/ScreenGrab.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QUrl>
 
 namespace platform
 {
@@ -17,25 +14,34 @@ namespace platform
 namespace
 {
 
-const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
-
-QString failure(const QString &why)
-{
-    return QStringLiteral("画面を取り込めません (デスクトップポータル): ") + why;
-}
-
-QString localFile(const QVariantMap &results)
-{
-    const QUrl uri(results.value(QStringLiteral("uri")).toString());
-    return uri.isLocalFile() ? uri.toLocalFile() : QString();
-}
 
 } // namespace
 
-PortalRequest::PortalRequest(Answer answer, int timeLimitMs, QObject *parent)
-    : QObject(parent), answer_(std::move(answer))
+QString portalService()
+{
+    return QStringLiteral("org.freedesktop.portal.Desktop");
+}
+
+QString portalPath()
+{
+    return QStringLiteral("/org/freedesktop/portal/desktop");
+}
+
+QString portalObjectPath(const QString &kind, const QString &token)
+{
+    QString sender = QDBusConnection::sessionBus().baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return QStringLiteral("%1/%2/%3/%4").arg(portalPath(), kind, sender, token);
+}
+
+QString portalToken()
+{
+    return QStringLiteral("snapsentry%1").arg(QRandomGenerator::global()->generate());
+}
+
+PortalRequest::PortalRequest(QDBusMessage call, Answer answer, int timeLimitMs, QObject *parent)
+    : QObject(parent), call_(std::move(call)), answer_(std::move(answer))
 {
     limit_.setSingleShot(true);
     limit_.setInterval(timeLimitMs);
@@ -48,27 +54,21 @@ void PortalRequest::start()
     if (!bus.isConnected()) {
         // Answered from the event loop, never on the caller's stack.
         QTimer::singleShot(0, this, [this] {
-            finish({}, failure(QStringLiteral("D-Bus のセッションバスに接続できません")));
+            finish({2, {}, QStringLiteral("D-Bus のセッションバスに接続できません")});
         });
         return;
     }
     limit_.start();
     // Listen on the request's path before asking, or a quick answer is missed.
-    const QString token =
-        QStringLiteral("snapsentry%1").arg(QRandomGenerator::global()->generate());
-    QString sender = bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    listenOn(QStringLiteral("%1/request/%2/%3").arg(portalPath, sender, token));
-
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        portalService, portalPath, QStringLiteral("org.freedesktop.portal.Screenshot"),
-        QStringLiteral("Screenshot"));
-    const QVariantMap options{{QStringLiteral("handle_token"), token},
-                              {QStringLiteral("interactive"), false},
-                              {QStringLiteral("modal"), false}};
-    call << QString() << options;
+    const QString token = portalToken();
+    listenOn(portalObjectPath(QStringLiteral("request"), token));
+    QList<QVariant> arguments = call_.arguments();
+    QVariantMap options = arguments.isEmpty() ? QVariantMap() : arguments.takeLast().toMap();
+    options.insert(QStringLiteral("handle_token"), token);
+    arguments << options;
+    call_.setArguments(arguments);
     auto *watcher =
-        new QDBusPendingCallWatcher(bus.asyncCall(call, limit_.interval() + 1000), this);
+        new QDBusPendingCallWatcher(bus.asyncCall(call_, limit_.interval() + 1000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &PortalRequest::callReturned);
 }
 
@@ -90,14 +90,17 @@ void PortalRequest::callReturned(QDBusPendingCallWatcher *call)
     if (reply.isError()) {
         const QDBusError error = reply.error();
         if (error.type() == QDBusError::ServiceUnknown)
-            finish({}, failure(QStringLiteral("デスクトップポータル (xdg-desktop-portal) が"
-                                              "動いていません")));
+            finish({2,
+                    {},
+                    QStringLiteral("デスクトップポータル (xdg-desktop-portal) が動いていません")});
         else if (error.type() == QDBusError::UnknownInterface ||
                  error.type() == QDBusError::UnknownMethod)
-            finish({}, failure(QStringLiteral("このデスクトップのポータルには画面撮影の"
-                                              "インターフェースがありません")));
+            finish({2,
+                    {},
+                    QStringLiteral("このデスクトップのポータルには画面撮影の"
+                                   "インターフェースがありません")});
         else
-            finish({}, failure(error.message()));
+            finish({2, {}, error.message()});
         return;
     }
     // Older portals choose the request's path themselves.
@@ -107,31 +110,23 @@ void PortalRequest::callReturned(QDBusPendingCallWatcher *call)
 
 void PortalRequest::onResponse(uint response, const QVariantMap &results)
 {
-    const QString png = localFile(results);
-    if (response == 0 && !png.isEmpty())
-        finish(png, {});
-    else if (response == 0)
-        finish({}, failure(QStringLiteral("ポータルが画像を返しません")));
-    else
-        // 1: the user (or KDE without a picture folder) cancelled; 2: refused or failed.
-        finish({}, captureRefusedPrefix() +
-                       QStringLiteral(" (デスクトップポータル): 撮影を拒否されました (応答 %1)")
-                           .arg(response));
-}
-
-void PortalRequest::finish(const QString &pngPath, const QString &error)
-{
-    limit_.stop();
     if (!answer_) {
-        // Too late: nobody waits for this picture any more.
-        if (!pngPath.isEmpty())
-            QFile::remove(pngPath);
+        // Too late: nobody waits for this answer any more.
+        if (late_)
+            late_(results);
         deleteLater();
         return;
     }
+    finish({response, results, {}});
+}
+
+void PortalRequest::finish(const Reply &reply)
+{
+    limit_.stop();
     const Answer answer = std::move(answer_);
     answer_ = nullptr;
-    answer(pngPath, error);
+    if (answer)
+        answer(reply);
     deleteLater();
 }
 
@@ -139,11 +134,13 @@ void PortalRequest::giveUp()
 {
     const Answer answer = std::move(answer_);
     answer_ = nullptr;
-    answer(QString(), failure(QStringLiteral("デスクトップポータルが %1 秒以内に応答しません")
-                                  .arg(limit_.interval() / 1000)));
-    // Ask the portal to drop the request, and stay a while to delete a late picture.
+    answer({2,
+            {},
+            QStringLiteral("デスクトップポータルが %1 秒以内に応答しません")
+                .arg(limit_.interval() / 1000)});
+    // Ask the portal to drop the request, and stay a while for a late answer.
     QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
-        portalService, path_, requestInterface, QStringLiteral("Close")));
+        portalService(), path_, requestInterface, QStringLiteral("Close")));
     QTimer::singleShot(60000, this, &QObject::deleteLater);
 }
 

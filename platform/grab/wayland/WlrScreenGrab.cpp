@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/wayland/WlrScreenGrab.h"
 #include "platform/grab/ImageBmp.h"
-#include "platform/grab/wayland/OutputLayout.h"
+#include "platform/grab/OutputLayout.h"
 #include "platform/grab/wayland/WaylandSession.h"
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "platform/grab/wayland/OutputLayout.h"
+#include "platform/grab/OutputLayout.h"
 
 #include <QPainter>
 #include <QTransform>
