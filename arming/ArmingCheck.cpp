@@ -33,6 +33,8 @@ void trialGrab(const Platform &p, std::function<void(const Verdict &)> done)
                                dir.reset();
                                if (platform::isCaptureRefused(error))
                                    return done({platform::captureRefusedWarning()});
+                               if (platform::isShareIncomplete(error))
+                                   return done({platform::shareIncompleteWarning()});
                                done({});
                            });
 }

@@ -66,6 +66,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "xdg-utils, fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
+# Wayland desktops lend their screen through the portal; GNOME's through a
+# PipeWire stream. Desktops that need them run them already.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xdg-desktop-portal, pipewire")
 include(CPack)
 unset(share)
 unset(generated)

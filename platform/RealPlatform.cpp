@@ -3,7 +3,7 @@
 #include "platform/RealPlatform.h"
 
 RealPlatform::RealPlatform(const QString &appDir, const QString &dataDir)
-    : appDir_(appDir), dataDir_(dataDir), converter_(appDir)
+    : appDir_(appDir), dataDir_(dataDir), screenGrab_(dataDir), converter_(appDir)
 {
 }
 

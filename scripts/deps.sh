@@ -5,11 +5,13 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
             libturbojpeg0-dev libx11-dev libxext-dev libxrandr-dev
-            libwayland-dev wayland-protocols librust-wayland-protocols-dev dpkg-dev file)
-run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils libwayland-client0)
+            libwayland-dev wayland-protocols librust-wayland-protocols-dev libpipewire-0.3-dev
+            dpkg-dev file)
+run_pkgs=(qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic xdg-utils libwayland-client0
+          libpipewire-0.3-0)
 test_pkgs=(xvfb xauth xdotool trayer openbox x11-utils imagemagick scrot
            sway swaybg xwayland grim xdg-desktop-portal xdg-desktop-portal-wlr
-           xdg-desktop-portal-gtk pipewire dbus
+           xdg-desktop-portal-gtk pipewire wireplumber dbus
            faketime clang-format desktop-file-utils appstream lintian dex)
 
 want=("${build_pkgs[@]}" "${run_pkgs[@]}")
@@ -27,5 +29,5 @@ echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # Ninja for a new build folder, as in scripts/build.sh.
 export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 scripts/deps.sh --test
-server_tests=$(cd tests && ls x11/tst_*.cpp wayland/tst_*.cpp portal/tst_*.cpp | sed 's|.*/||; s/\.cpp$//')
+server_tests=$(cd tests && ls x11/tst_*.cpp wayland/tst_*.cpp portal/tst_*.cpp screencast/tst_*.cpp | sed 's|.*/||; s/\.cpp$//')
 SNAPSENTRY_CMAKE_ARGS="${SNAPSENTRY_CMAKE_ARGS:-} -DSNAPSENTRY_WERROR=ON" \
     scripts/build.sh Snapsentry SaveJPG $server_tests
 (cd build && ctest --output-on-failure -j2 --timeout 300 -E '^tst_')

@@ -183,14 +183,18 @@ private Q_SLOTS:
     // Where the desktop asks first, a trial grab (not kept) must not be refused.
     void trialGrab_data()
     {
-        columns<QString, bool>("grabError", "armed");
-        dataRow("allowed", "", true);
-        dataRow("refused", "画面の撮影が許可されていません (デスクトップポータル): 2", false);
-        dataRow("no answer in time", "画面を取り込めません (デスクトップポータル): 時間切れ", true);
+        columns<QString, QString>("grabError", "warning"); // no warning: armed
+        dataRow("allowed", "", "");
+        dataRow("refused", "画面の撮影が許可されていません (デスクトップポータル): 2",
+                platform::captureRefusedWarning());
+        dataRow("some monitors not shared", "画面の一部しか共有されていません (ScreenCast): 1/2",
+                platform::shareIncompleteWarning());
+        dataRow("no answer in time", "画面を取り込めません (デスクトップポータル): 時間切れ", "");
     }
     void trialGrab()
     {
-        const auto [grabError, armed] = fetch<QString, bool>("grabError", "armed");
+        const auto [grabError, warning] = fetch<QString, QString>("grabError", "warning");
+        const bool armed = warning.isEmpty();
         WindowHarness h;
         h.fake.asksPermissionAnswer = true;
         h.fake.holdGrabs = true;
@@ -206,8 +210,7 @@ private Q_SLOTS:
         h.fake.finishGrab();
         QCOMPARE(h.w.isArmed(), armed);
         QCOMPARE(answer.value_or("no answer").isEmpty(), armed);
-        QCOMPARE(h.fake.messageTexts(),
-                 armed ? QStringList() : QStringList{platform::captureRefusedWarning()});
+        QCOMPARE(h.fake.messageTexts(), armed ? QStringList() : QStringList{warning});
         QVERIFY(!QFile::exists(h.fake.grabs[0]));
     }
 

@@ -2,15 +2,22 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // A screen's pixels, in whatever layout the X server sends them, to a BMP file.
 #include "Table.h"
+#include "platform/grab/AutoScreenGrab.h"
 #include "platform/grab/BmpWriter.h"
 #include "platform/grab/ImageBmp.h"
 #include "platform/grab/OutputLayout.h"
+#include "platform/grab/screencast/FrameImage.h"
 #include "platform/grab/x11/PixelConverter.h"
 
 #include <QTemporaryDir>
 #include <cstring>
 
+using platform::CaptureBackend;
+using platform::FrameLayout;
 using platform::PixelLayout;
+using platform::PixelOrder;
+Q_DECLARE_METATYPE(CaptureBackend)
+Q_DECLARE_METATYPE(FrameLayout)
 Q_DECLARE_METATYPE(PixelLayout)
 
 class tst_ScreenToBmp : public QObject
@@ -110,6 +117,68 @@ private Q_SLOTS:
                                           PixelLayout{24, false, 0xFF000000, 0xFF00, 0xFF},
                                           PixelLayout{32, false, 0xFF0000, 0xF0F0, 0xF}})
             QCOMPARE(conv.setLayout(layout), QStringLiteral("対応していない画面の色の形式です"));
+    }
+
+    // A screen-cast frame out of its buffer: 2x2 pixels, rows 1 byte longer than needed.
+    void copiesFrames_data()
+    {
+        // buffer: hex; want: the top-left and bottom-right pixels, or the start of the refusal
+        columns<FrameLayout, QByteArray, QString>("layout", "buffer", "want");
+        const QByteArray four = "0a0b0c0d 1a1b1c1d ff 2a2b2c2d 3a3b3c3d ff";
+        const QByteArray three = "0a0b0c 1a1b1c ff 2a2b2c 3a3b3c ff";
+        dataRow("BGRx", FrameLayout{PixelOrder::BGRx, 2, 2, 9, 0}, four, "#0c0b0a #3c3b3a");
+        dataRow("BGRA, alpha ignored", FrameLayout{PixelOrder::BGRA, 2, 2, 9, 0}, four,
+                "#0c0b0a #3c3b3a");
+        dataRow("RGBx", FrameLayout{PixelOrder::RGBx, 2, 2, 9, 0}, four, "#0a0b0c #3a3b3c");
+        dataRow("RGBA", FrameLayout{PixelOrder::RGBA, 2, 2, 9, 0}, four, "#0a0b0c #3a3b3c");
+        dataRow("RGB", FrameLayout{PixelOrder::RGB, 2, 2, 7, 0}, three, "#0a0b0c #3a3b3c");
+        dataRow("BGR at an offset", FrameLayout{PixelOrder::BGR, 2, 2, 7, 1}, "ee" + three,
+                "#0c0b0a #3c3b3a");
+        dataRow("last row cut short", FrameLayout{PixelOrder::BGRx, 2, 2, 9, 0},
+                QByteArray("0a0b0c0d 1a1b1c1d ff 2a2b2c2d 3a3b3c"), "画面のバッファが小さすぎます");
+        dataRow("offset past the end", FrameLayout{PixelOrder::RGB, 2, 2, 7, 15}, three,
+                "画面のバッファが小さすぎます");
+        dataRow("stride under a row", FrameLayout{PixelOrder::BGRx, 2, 2, 7, 0}, four,
+                "画面の行の長さ");
+        dataRow("no width", FrameLayout{PixelOrder::BGRx, 0, 2, 9, 0}, four, "画面の大きさ");
+    }
+    void copiesFrames()
+    {
+        const auto [layout, buffer, want] =
+            fetch<FrameLayout, QByteArray, QString>("layout", "buffer", "want");
+        const QByteArray bytes = QByteArray::fromHex(QByteArray(buffer).replace(' ', ""));
+        QImage image;
+        const QString error = platform::copyFrame(reinterpret_cast<const uchar *>(bytes.data()),
+                                                  std::size_t(bytes.size()), layout, &image);
+        if (!want.startsWith('#')) {
+            QVERIFY2(error.startsWith(want) && image.isNull(), qPrintable(error));
+            return;
+        }
+        QCOMPARE(error, QString());
+        QCOMPARE(image.pixelColor(0, 0).name() + " " + image.pixelColor(1, 1).name(), want);
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 255);
+    }
+
+    // Which way a shot is taken, from the session and SNAPSENTRY_CAPTURE.
+    void choosesBackend_data()
+    {
+        columns<QString, bool, QString, bool, CaptureBackend>("forced", "x11", "desktops", "wlr",
+                                                              "chosen");
+        dataRow("X11 session", "", true, "GNOME", false, CaptureBackend::X11);
+        dataRow("GNOME on Wayland", "", false, "ubuntu:GNOME", true, CaptureBackend::ScreenCast);
+        dataRow("sway", "", false, "sway", true, CaptureBackend::Wlr);
+        dataRow("KDE", "", false, "KDE", false, CaptureBackend::Portal);
+        dataRow("forced portal on GNOME", "portal", false, "GNOME", false, CaptureBackend::Portal);
+        dataRow("forced screencast", "screencast", true, "KDE", false, CaptureBackend::ScreenCast);
+        dataRow("forced nonsense", "flash", false, "GNOME", false, CaptureBackend::Invalid);
+    }
+    void choosesBackend()
+    {
+        const auto [forced, x11, desktops, wlr, chosen] =
+            fetch<QString, bool, QString, bool, CaptureBackend>("forced", "x11", "desktops", "wlr",
+                                                                "chosen");
+        QCOMPARE(platform::chooseCaptureBackend(forced, x11, desktops, [wlr = wlr] { return wlr; }),
+                 chosen);
     }
 
     // Outputs of two densities: the desktop takes the finer one, the coarser is enlarged.

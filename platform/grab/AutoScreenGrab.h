@@ -11,19 +11,23 @@
 namespace platform
 {
 
-enum class CaptureBackend { Invalid, X11, Wlr, Portal };
+enum class CaptureBackend { Invalid, X11, Wlr, Portal, ScreenCast };
 
-// The back-end for this session: SNAPSENTRY_CAPTURE (x11, wlr or portal) when
-// set, otherwise the X11 root on a native X server, wlr-screencopy where the
-// compositor offers it, the desktop portal everywhere else.
-CaptureBackend chooseCaptureBackend(const QString &forced, bool nativeX11,
+// The back-end for this session: SNAPSENTRY_CAPTURE (x11, wlr, portal or
+// screencast) when set, otherwise the X11 root on a native X server, the
+// portal's ScreenCast on GNOME (whose Screenshot call flashes the screen and
+// plays a sound at every shot), wlr-screencopy where the compositor offers
+// it, the portal's Screenshot call everywhere else. desktops is
+// XDG_CURRENT_DESKTOP.
+CaptureBackend chooseCaptureBackend(const QString &forced, bool nativeX11, const QString &desktops,
                                     const std::function<bool()> &wlrOffered);
 
 // The screen grab the program uses: picks its back-end once, at the first use.
+// The ScreenCast back-end keeps its restore token in dataDir.
 class AutoScreenGrab final : public ScreenGrab
 {
 public:
-    AutoScreenGrab();
+    explicit AutoScreenGrab(const QString &dataDir);
     ~AutoScreenGrab() override;
     void grabToBmp(const QString &bmpPath, Done done) override;
     bool asksPermission() const override;
@@ -31,6 +35,7 @@ public:
 private:
     ScreenGrab *chosen() const;
 
+    QString dataDir_;
     mutable bool chosen_ = false;
     mutable std::unique_ptr<ScreenGrab> grab_;
     mutable QString error_;

@@ -40,6 +40,24 @@ inline bool isCaptureRefused(const QString &error)
     return error.startsWith(captureRefusedPrefix());
 }
 
+// A grab that would miss part of the desktop, because the user shared only
+// some of its monitors, fails with an error that starts with this text.
+inline QString shareIncompletePrefix()
+{
+    return QStringLiteral("画面の一部しか共有されていません");
+}
+
+inline bool isShareIncomplete(const QString &error)
+{
+    return error.startsWith(shareIncompletePrefix());
+}
+
+inline QString shareIncompleteWarning()
+{
+    return QStringLiteral("画面の一部しか共有されていないため、設定できません。\r\n"
+                          "もう一度設定して、共有する画面をすべて選んでください。");
+}
+
 // The warning shown when arming's trial grab was refused.
 inline QString captureRefusedWarning()
 {

@@ -73,7 +73,7 @@ private Q_SLOTS:
         if (shown_ != std::pair(turned, scale))
             setUp(turned, scale);
         qputenv("SNAPSENTRY_CAPTURE", backend);
-        platform::AutoScreenGrab grab;
+        platform::AutoScreenGrab grab(QDir::tempPath());
         QCOMPARE(grab.asksPermission(), backend == "portal");
         const QString bmp = dir_.filePath(QStringLiteral("shot.bmp"));
         QString error = QStringLiteral("no answer");
@@ -112,7 +112,7 @@ private Q_SLOTS:
         if (!shown_)
             setUp(false);
         qputenv("SNAPSENTRY_CAPTURE", "wlr");
-        platform::AutoScreenGrab grab;
+        platform::AutoScreenGrab grab(QDir::tempPath());
         const QString bmp = dir_.filePath(QStringLiteral("shot.bmp"));
         const auto shots = [&](int count) {
             for (int i = 0; i < count; ++i) {
@@ -148,7 +148,7 @@ private Q_SLOTS:
         dataRow("silent compositor", QByteArray("wlr"), true, wlr + "が応答しません");
         dataRow("unknown back-end", QByteArray("gdi"), false,
                 QStringLiteral("画面を取り込めません: SNAPSENTRY_CAPTURE=gdi は使えません "
-                               "(x11, wlr, portal のどれかです)"));
+                               "(x11, wlr, portal, screencast のどれかです)"));
     }
     void failsWithItsReason()
     {
@@ -160,7 +160,7 @@ private Q_SLOTS:
         const QByteArray display = qgetenv("WAYLAND_DISPLAY");
         qputenv("WAYLAND_DISPLAY", socket.toLocal8Bit());
         qputenv("SNAPSENTRY_CAPTURE", backend);
-        platform::AutoScreenGrab grab;
+        platform::AutoScreenGrab grab(QDir::tempPath());
         QString answer = QStringLiteral("no answer");
         const QString bmp = dir_.filePath(QStringLiteral("none.bmp"));
         grab.grabToBmp(bmp, [&answer](const QString &e) { answer = e; });
