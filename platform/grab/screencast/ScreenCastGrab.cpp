@@ -119,9 +119,9 @@ void ScreenCastGrab::opened(ScreenCastSession *session, CastOpening &opening,
 {
     if (!opening.failure.isEmpty()) {
         session->close();
-        // A token sent with a refused request is of no use any more: the
-        // desktop asks again next time.
-        if (opening.refused && opening.tokenSent)
+        // A token sent with a request that was refused or failed is of no
+        // use any more: the desktop asks again next time.
+        if (opening.answeredNo && opening.tokenSent)
             token_.store({});
         return done(opening.refused ? captureRefusedPrefix() + way + opening.failure
                                     : failure(opening.failure));

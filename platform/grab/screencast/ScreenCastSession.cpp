@@ -108,10 +108,9 @@ void ScreenCastSession::request(const QString &method, QList<QVariant> arguments
                 return; // closed meanwhile: the answer has gone already
             if (!reply.failure.isEmpty())
                 return fail(reply.failure);
-            if (reply.response == 1 || (reply.response == 2 && method == QLatin1String("Start")))
-                return fail(
-                    QStringLiteral("画面の共有を拒否されました (応答 %1)").arg(reply.response),
-                    true);
+            opening_.answeredNo = reply.response != 0;
+            if (reply.response == 1) // the user cancelled the chooser
+                return fail(QStringLiteral("画面の共有を拒否されました (応答 1)"), true);
             if (reply.response != 0)
                 return fail(QStringLiteral("ポータルの %1 が失敗しました (応答 %2)")
                                 .arg(method)

@@ -21,9 +21,10 @@ struct CastStream {
 
 // How a session's opening ended.
 struct CastOpening {
-    QString failure;        // "" when the session is open
-    bool refused = false;   // the user or the desktop declined to share
-    bool tokenSent = false; // a restore token went with the request
+    QString failure;         // "" when the session is open
+    bool refused = false;    // the user declined to share
+    bool answeredNo = false; // a request was answered with a refusal or a failure
+    bool tokenSent = false;  // a restore token went with the request
     std::vector<CastStream> streams;
     QString restoreToken; // the portal's new token, "" when it gave none
     int remoteFd = -1;    // the PipeWire remote, owned by the receiver
