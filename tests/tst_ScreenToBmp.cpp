@@ -119,19 +119,18 @@ private Q_SLOTS:
             QCOMPARE(conv.setLayout(layout), QStringLiteral("対応していない画面の色の形式です"));
     }
 
-    // A screen-cast frame out of its buffer: 2x2 pixels, rows 1 byte longer than needed.
+    // A screen-cast frame out of its buffer: 2x2 pixels, rows 1 byte longer than needed
+    // (BGRx and RGB frames come from a real stream in the ScreenCast test).
     void copiesFrames_data()
     {
         // buffer: hex; want: the top-left and bottom-right pixels, or the start of the refusal
         columns<FrameLayout, QByteArray, QString>("layout", "buffer", "want");
         const QByteArray four = "0a0b0c0d 1a1b1c1d ff 2a2b2c2d 3a3b3c3d ff";
         const QByteArray three = "0a0b0c 1a1b1c ff 2a2b2c 3a3b3c ff";
-        dataRow("BGRx", FrameLayout{PixelOrder::BGRx, 2, 2, 9, 0}, four, "#0c0b0a #3c3b3a");
         dataRow("BGRA, alpha ignored", FrameLayout{PixelOrder::BGRA, 2, 2, 9, 0}, four,
                 "#0c0b0a #3c3b3a");
         dataRow("RGBx", FrameLayout{PixelOrder::RGBx, 2, 2, 9, 0}, four, "#0a0b0c #3a3b3c");
         dataRow("RGBA", FrameLayout{PixelOrder::RGBA, 2, 2, 9, 0}, four, "#0a0b0c #3a3b3c");
-        dataRow("RGB", FrameLayout{PixelOrder::RGB, 2, 2, 7, 0}, three, "#0a0b0c #3a3b3c");
         dataRow("BGR at an offset", FrameLayout{PixelOrder::BGR, 2, 2, 7, 1}, "ee" + three,
                 "#0c0b0a #3c3b3a");
         dataRow("last row cut short", FrameLayout{PixelOrder::BGRx, 2, 2, 9, 0},
