@@ -5,7 +5,7 @@
 #include "FakePlatform.h"
 #include "Table.h"
 #include "capture/CaptureSession.h"
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 
 #include <QtTest>
 #include <QtWidgets>

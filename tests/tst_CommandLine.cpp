@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Table.h"
-#include "shell/Autostart.h"
-#include "shell/CommandLine.h"
+#include "shell/remote/Autostart.h"
+#include "shell/remote/CommandLine.h"
 
 class tst_CommandLine : public QObject
 {

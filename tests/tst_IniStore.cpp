@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "FakePlatform.h"
 #include "Table.h"
-#include "shell/IniStore.h"
+#include "shell/settings/IniStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "Harness.h"
-#include "shell/CaptureService.h"
-#include "shell/SessionEnd.h"
-#include "shell/Taps.h"
+#include "shell/remote/CaptureService.h"
+#include "shell/remote/Taps.h"
+#include "shell/startup/SessionEnd.h"
 
 #include <csignal>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "BuildInfo.h"
 #include "Harness.h"
 #include "platform/desktop/QtMessageBox.h"
-#include "shell/AppFonts.h"
+#include "shell/window/AppFonts.h"
 #include "support/FitLabels.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"

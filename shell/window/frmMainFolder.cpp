@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The save-folder button: the only place inside the program that sets the folder.
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
 

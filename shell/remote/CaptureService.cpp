@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/CaptureService.h"
+#include "shell/remote/CaptureService.h"
 
 #include "capture/CaptureSession.h"
-#include "shell/Taps.h"
-#include "shell/frmMain.h"
+#include "shell/remote/Taps.h"
+#include "shell/window/frmMain.h"
 #include "snapsentry_capture_adaptor.h"
 
 #include <QDBusConnection>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/RemoteClient.h"
+#include "shell/remote/RemoteClient.h"
 
-#include "shell/CaptureService.h"
+#include "shell/remote/CaptureService.h"
 #include "snapsentry_capture_interface.h"
 
 #include <QDBusConnection>

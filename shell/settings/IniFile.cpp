@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/IniFile.h"
+#include "shell/settings/IniFile.h"
 
 #include <QStringDecoder>
 

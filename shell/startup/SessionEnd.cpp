@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/SessionEnd.h"
+#include "shell/startup/SessionEnd.h"
 
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 
 #include <QGuiApplication>
 #include <QThread>

@@ -3,7 +3,7 @@
 // The confirm/cancel toggle and how the window shows the run and the clock.
 #include "arming/ArmingCheck.h"
 #include "capture/Schedule.h"
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
 

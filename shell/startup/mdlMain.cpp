@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/mdlMain.h"
+#include "shell/startup/mdlMain.h"
 
 #include "BuildInfo.h"
 #include "platform/RealPlatform.h"
 #include "platform/files/AppLayout.h"
 #include "platform/files/InstanceLock.h"
-#include "shell/AppFonts.h"
-#include "shell/Autostart.h"
-#include "shell/CaptureService.h"
-#include "shell/CommandLine.h"
-#include "shell/RemoteClient.h"
-#include "shell/SessionEnd.h"
-#include "shell/Taps.h"
-#include "shell/frmMain.h"
+#include "shell/remote/Autostart.h"
+#include "shell/remote/CaptureService.h"
+#include "shell/remote/CommandLine.h"
+#include "shell/remote/RemoteClient.h"
+#include "shell/remote/Taps.h"
+#include "shell/startup/SessionEnd.h"
+#include "shell/window/AppFonts.h"
+#include "shell/window/frmMain.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

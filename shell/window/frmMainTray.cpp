@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 // The window's life between the desktop and the notification area.
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/frmMain.h"
+#include "shell/window/frmMain.h"
 
-#include "shell/IniStore.h"
-#include "shell/UncutText.h"
+#include "shell/settings/IniStore.h"
+#include "shell/window/UncutText.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
 #include "support/frmVersion.h"

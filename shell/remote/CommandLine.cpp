@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/CommandLine.h"
+#include "shell/remote/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <algorithm>

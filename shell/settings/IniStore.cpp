@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/IniStore.h"
+#include "shell/settings/IniStore.h"
 
-#include "shell/IniFile.h"
+#include "shell/settings/IniFile.h"
 #include "support/Utf8.h"
 
 namespace

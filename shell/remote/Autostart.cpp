@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/Autostart.h"
+#include "shell/remote/Autostart.h"
 
 #include "platform/files/AppLayout.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/mdlMain.h"
+#include "shell/startup/mdlMain.h"
 
 int main(int argc, char **argv)
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/UncutText.h"
+#include "shell/window/UncutText.h"
 
 #include <QLineEdit>
 #include <algorithm>

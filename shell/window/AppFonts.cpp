@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
-#include "shell/AppFonts.h"
+#include "shell/window/AppFonts.h"
 
 #include <QApplication>
 #include <QFont>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include "shell/CommandLine.h"
+#include "shell/remote/CommandLine.h"
 
 #include <optional>
 
