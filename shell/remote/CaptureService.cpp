@@ -10,6 +10,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QMetaProperty>
+#include <QScopedValueRollback>
 
 namespace
 {
@@ -27,7 +28,7 @@ CaptureService::CaptureService(frmMain &window, TappedMessageBox &box, TappedPro
 {
     new CaptureAdaptor(this);
     box_.beforeShow = [this](const QString &text, platform::MsgIcon icon) {
-        boxOpening(text, icon != platform::MsgIcon::Information);
+        return boxOpening(text, icon != platform::MsgIcon::Information);
     };
     process_.beforeExit = [this] { beforeExit(); };
 
@@ -89,6 +90,7 @@ void CaptureService::Arm()
 {
     setDelayedReply(true);
     const QDBusMessage call = message();
+    const QScopedValueRollback remote(remoteCall_, true);
     arm([this, call](const QString &refusal) { reply(call, refusal); });
 }
 
@@ -103,8 +105,10 @@ void CaptureService::Quit()
     setDelayedReply(true);
     quitCalls_ << message();
     // Ends the process (answered just before) or opens the refusal box
-    // (answered with its text).
-    window_.close();
+    // (answered with its text), also while the box of an earlier refusal
+    // still waits for the user: nobody may be at the window.
+    const QScopedValueRollback remote(remoteCall_, true);
+    window_.closeNow();
     for (const QDBusMessage &call : std::exchange(quitCalls_, {}))
         reply(call, QStringLiteral("終了できませんでした"));
 }
@@ -119,15 +123,18 @@ void CaptureService::HideWindow()
     window_.Sub_FormHide();
 }
 
-void CaptureService::boxOpening(const QString &text, bool failure)
+bool CaptureService::boxOpening(const QString &text, bool failure)
 {
     if (!failure)
-        return;
+        return true;
     lastError_ = plainLines(text);
     answerArm(lastError_);
     for (const QDBusMessage &call : std::exchange(quitCalls_, {}))
         reply(call, lastError_);
     announceChanges();
+    // A caller that repeats a refusal (a daily timer, say) adds no box to the
+    // one that waits for the user already.
+    return !(remoteCall_ && box_.isOpen(text));
 }
 
 void CaptureService::answerArm(const QString &refusal)

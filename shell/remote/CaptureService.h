@@ -75,7 +75,8 @@ Q_SIGNALS:
     void RunEnded(qint16 count);
 
 private:
-    void boxOpening(const QString &text, bool failure);
+    // Answers the callers that wait for this box; false when it is not to open.
+    bool boxOpening(const QString &text, bool failure);
     void answerArm(const QString &refusal);
     void beforeExit();
     // Announces the properties that differ from what was last announced.
@@ -88,6 +89,7 @@ private:
     TappedMessageBox &box_;
     TappedProcess &process_;
     QList<std::function<void(const QString &)>> armWaiters_;
+    bool remoteCall_ = false; // a call from the bus is being handled
     QList<QDBusMessage> quitCalls_;
     QVariantMap announced_;
     QString lastShot_;

@@ -205,6 +205,12 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->accept();
 }
 
+void frmMain::closeNow()
+{
+    bool cancel = false;
+    Form_Unload(cancel);
+}
+
 void frmMain::Form_Unload(bool &cancel)
 {
     if (isArmed()) {

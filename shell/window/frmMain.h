@@ -41,6 +41,9 @@ public:
     // Saves the settings as closing the window does, armed or not: the end of
     // the desktop session or a termination signal cannot be refused.
     void saveSettingsForSessionEnd();
+    // Closes as File > Exit does (refused while armed), also while the box
+    // of an earlier refusal is open, which a close of the widget would not.
+    void closeNow();
 
     bool isArmed() const { return session_.isArmed(); }
     // Arming waits for the desktop's answer to a trial grab.

@@ -33,7 +33,16 @@ status_is() { # exit-status key=value...
     [ $? = "$want" ] || return 1
     for kv in "$@"; do grep -qxF -- "$kv" <<<"$out" || return 1; done
 }
-# A message box of the program (the main window is put away): closed with Return.
+# The message boxes of the program that are open (the main window is put away).
+boxes() {
+    local w n=0
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -gt 64 ] && n=$((n + 1))
+    done
+    echo $n
+}
+# A message box of the program: closed with Return.
 close_box() {
     local w
     for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
@@ -78,27 +87,29 @@ check "the count announced with PropertiesChanged" eval \
 # A save folder that has gone: refused with the window's text, by either way in.
 rm -rf "$shots"
 check "--arm refused: status 1 and the text" exits 1 TEXT=画像保存先が見つかりません --arm
-check "the refusal's box closed" wait_for 50 close_box
 dbus_arm() {
     gdbus call --session -d org.example.snapsentry -o /org/example/snapsentry \
         -m org.example.snapsentry.Capture.Arm 2>&1
 }
 check "D-Bus Arm refused with its error name" eval \
     'grep -q "Error.Refused: 画像保存先が見つかりません" <<<"$(dbus_arm)"'
-check "the second box closed" wait_for 50 close_box
+check "the same refusal again: still one box" eval 'sleep 1; [ "$(boxes)" = 1 ]'
+check "the refusal's box closed" wait_for 50 close_box
 check "the last failure reported" status_is 0 armed=0 "error=画像保存先が見つかりません"
 
 mkdir "$shots"
 check "--arm from the command line" eval 'run --arm && status_is 0 armed=1'
 check "--quit refused while armed" exits 1 TEXT=設定中です --quit
-check "the quit refusal's box closed" wait_for 50 close_box
+check "refused again, its box left open: one box" eval \
+    'exits 1 TEXT=設定中です --quit && sleep 1 && [ "$(boxes)" = 1 ]'
 kill -STOP "$pid"
 started=$(date +%s)
 check "a copy that hangs: status 4" exits 4 --status
 check "given up within 10 s" [ $(($(date +%s) - started)) -lt 10 ]
 kill -CONT "$pid"
 check "--disarm, twice" eval 'run --disarm && run --disarm && status_is 0 armed=0'
-check "--quit ends the copy" eval 'run --quit && wait_for 50 eval "! kill -0 $pid 2>/dev/null"'
+check "--quit ends the copy, its old box still open" eval \
+    'run --quit && wait_for 50 eval "! kill -0 $pid 2>/dev/null"'
 check "settings saved at the end" grep -qx "SaveFolder=$shots" "$app/Snapsentry.ini"
 check "gone from the bus" status_is 3 running=0
 check "autostart entry removed" eval '[ "$(run --autostart=off)" = "$entry" ] && [ ! -e "$entry" ]'
