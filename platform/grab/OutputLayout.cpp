@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/OutputLayout.h"
+#include "platform/grab/ImageBmp.h"
 
 #include <QPainter>
 #include <QTransform>
@@ -38,6 +39,14 @@ QImage composeDesktop(const std::vector<OutputPicture> &outputs)
             painter.drawImage(target, o.image);
     }
     return desktop;
+}
+
+QString storeDesktopAsBmp(const std::vector<OutputPicture> &outputs, BmpWriter &bmp,
+                          const QString &path)
+{
+    const QImage desktop = composeDesktop(outputs);
+    return desktop.isNull() ? QStringLiteral("画面の配置がわかりません")
+                            : storeImageAsBmp(desktop, bmp, path);
 }
 
 QImage uprightOutputPicture(const QImage &buffer, int transform, bool yInverted)

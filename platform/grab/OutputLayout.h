@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "platform/grab/BmpWriter.h"
+
 #include <QImage>
 #include <QRect>
 #include <vector>
@@ -21,6 +23,11 @@ struct OutputPicture {
 // output loses detail; outputs of a lower density are enlarged to match. Where
 // every output has the same density each pixel is copied as it is.
 QImage composeDesktop(const std::vector<OutputPicture> &outputs);
+
+// Composes the outputs and stores the desktop through bmp (its buffer is kept
+// for the next shot). Returns "" or why not; a failure leaves no file at path.
+QString storeDesktopAsBmp(const std::vector<OutputPicture> &outputs, BmpWriter &bmp,
+                          const QString &path);
 
 // Turns a compositor's buffer of an output into the picture the user sees:
 // undoes the output's rotation or mirroring (wl_output_transform) and a

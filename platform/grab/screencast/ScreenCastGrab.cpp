@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/screencast/ScreenCastGrab.h"
 #include "platform/grab/BackgroundThread.h"
-#include "platform/grab/ImageBmp.h"
 #include "platform/grab/OutputLayout.h"
 #include "platform/grab/portal/PortalRequest.h"
 #include "platform/grab/screencast/PipeWireFrames.h"
@@ -173,10 +172,7 @@ QString ScreenCastGrab::takeShot(const CastOpening &opening, const QString &bmpP
             logical.setSize(frames[i].size());
         pictures.push_back({frames[i], logical});
     }
-    const QImage desktop = composeDesktop(pictures);
-    if (desktop.isNull())
-        return failure(QStringLiteral("画面の配置がわかりません"));
-    const QString error = storeImageAsBmp(desktop, bmp_, bmpPath);
+    const QString error = storeDesktopAsBmp(pictures, bmp_, bmpPath);
     return error.isEmpty() ? QString() : failure(error);
 }
 

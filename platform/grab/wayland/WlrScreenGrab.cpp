@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #include "platform/grab/wayland/WlrScreenGrab.h"
-#include "platform/grab/ImageBmp.h"
 #include "platform/grab/OutputLayout.h"
 #include "platform/grab/wayland/WaylandSession.h"
 
@@ -186,10 +185,7 @@ QString WlrScreenGrab::grabNow(const QString &bmpPath)
                             f->format);
         pictures.push_back({uprightOutputPicture(buffer, o.transform, f->yInverted), o.logical});
     }
-    const QImage desktop = composeDesktop(pictures);
-    if (desktop.isNull())
-        return failure(QStringLiteral("画面の配置がわかりません"));
-    const QString error = storeImageAsBmp(desktop, bmp_, bmpPath);
+    const QString error = storeDesktopAsBmp(pictures, bmp_, bmpPath);
     return error.isEmpty() ? QString() : failure(error);
 }
 
