@@ -4,6 +4,7 @@
 // ScreenCast session with one frame against the Screenshot call. Run inside a
 // desktop session (bench/gnome/with-gnome.sh); the last picture of each is
 // kept in the folder given, and compared with each other.
+#include "BenchShot.h"
 #include "ImageCompare.h"
 #include "platform/grab/portal/PortalScreenGrab.h"
 #include "platform/grab/screencast/ScreenCastGrab.h"
@@ -20,19 +21,7 @@ namespace
 
 QString shoot(platform::ScreenGrab &grab, const QString &bmp)
 {
-    QString error = QStringLiteral("no answer");
-    grab.grabToBmp(bmp, [&error](const QString &e) { error = e; });
-    QElapsedTimer t;
-    t.start();
-    while (error == QLatin1String("no answer") && t.elapsed() < 200000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    return error;
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
+    return shootAndWait(grab, bmp, 200000); // the first may wait for the user's answer
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // Times the program's capture path (screen grab to BMP, SavetoJPEG, delete the
 // BMP) against a direct TurboJPEG encode of the same grab and against scrot and
 // ImageMagick, interleaved shot by shot, on a busy full-screen picture.
+#include "BenchShot.h"
 #include "ImageCompare.h"
 #include "ReferenceShot.h"
 #include "platform/grab/SaveJpgLibrary.h"
@@ -42,12 +43,6 @@ double cpuMs()
                  (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
     }
     return total;
-}
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
 }
 
 long rssKb()

@@ -3,6 +3,7 @@
 // Times the Wayland screen grabs (wlr-screencopy, the desktop portal) per shot
 // against grim's whole process, interleaved, on the headless sway that
 // bench/run_wayland.sh starts; every picture is compared with grim's.
+#include "BenchShot.h"
 #include "ImageCompare.h"
 #include "platform/grab/portal/PortalScreenGrab.h"
 #include "platform/grab/wayland/WlrScreenGrab.h"
@@ -26,12 +27,6 @@ struct Method {
     QList<double> wall; // milliseconds per shot
     double psnr = 0;
 };
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
 
 } // namespace
 
@@ -59,15 +54,7 @@ int main(int argc, char **argv)
 
     platform::WlrScreenGrab wlr;
     platform::PortalScreenGrab portal;
-    auto portalShot = [&portal](const QString &bmp) {
-        QString error = QStringLiteral("no answer");
-        portal.grabToBmp(bmp, [&error](const QString &e) { error = e; });
-        QElapsedTimer t;
-        t.start();
-        while (error == QLatin1String("no answer") && t.elapsed() < 40000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-        return error;
-    };
+    auto portalShot = [&portal](const QString &bmp) { return shootAndWait(portal, bmp, 40000); };
     auto grim = [](const QString &ppm) {
         const int rc = QProcess::execute(QStringLiteral("grim"),
                                          {QStringLiteral("-t"), QStringLiteral("ppm"), ppm});

@@ -21,28 +21,16 @@ namespace
 
 bool pixelOrder(std::uint32_t videoFormat, PixelOrder *order)
 {
-    switch (videoFormat) {
-    case SPA_VIDEO_FORMAT_BGRx:
-        *order = PixelOrder::BGRx;
-        return true;
-    case SPA_VIDEO_FORMAT_BGRA:
-        *order = PixelOrder::BGRA;
-        return true;
-    case SPA_VIDEO_FORMAT_RGBx:
-        *order = PixelOrder::RGBx;
-        return true;
-    case SPA_VIDEO_FORMAT_RGBA:
-        *order = PixelOrder::RGBA;
-        return true;
-    case SPA_VIDEO_FORMAT_RGB:
-        *order = PixelOrder::RGB;
-        return true;
-    case SPA_VIDEO_FORMAT_BGR:
-        *order = PixelOrder::BGR;
-        return true;
-    default:
-        return false;
-    }
+    static const std::pair<std::uint32_t, PixelOrder> orders[] = {
+        {SPA_VIDEO_FORMAT_BGRx, PixelOrder::BGRx}, {SPA_VIDEO_FORMAT_BGRA, PixelOrder::BGRA},
+        {SPA_VIDEO_FORMAT_RGBx, PixelOrder::RGBx}, {SPA_VIDEO_FORMAT_RGBA, PixelOrder::RGBA},
+        {SPA_VIDEO_FORMAT_RGB, PixelOrder::RGB},   {SPA_VIDEO_FORMAT_BGR, PixelOrder::BGR}};
+    for (const auto &[format, o] : orders)
+        if (format == videoFormat) {
+            *order = o;
+            return true;
+        }
+    return false;
 }
 
 // One node's stream, until it has handed over a frame.

@@ -14,7 +14,6 @@ class RestoreToken
 {
 public:
     explicit RestoreToken(QString path) : path_(std::move(path)) {}
-    const QString &path() const { return path_; }
     // The stored token, or "" when there is none or the file is damaged or
     // not one of ours (then the desktop asks again and a new token replaces it).
     QString load() const;

@@ -9,6 +9,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
+#include <algorithm>
 #include <fcntl.h>
 
 namespace platform
@@ -51,11 +52,8 @@ std::vector<CastStream> readStreams(const QVariant &value)
         arg.endStructure();
         int x = 0, y = 0, width = 0, height = 0;
         readPair(properties.value(QStringLiteral("position")), &x, &y);
-        if (readPair(properties.value(QStringLiteral("size")), &width, &height) && width > 0 &&
-            height > 0)
-            s.logical = QRect(x, y, width, height);
-        else
-            s.logical = QRect(x, y, 0, 0);
+        readPair(properties.value(QStringLiteral("size")), &width, &height);
+        s.logical = QRect(x, y, std::max(width, 0), std::max(height, 0));
         streams.push_back(s);
     }
     arg.endArray();
@@ -75,28 +73,35 @@ void ScreenCastSession::open(Answer answer)
     const QString token = portalToken();
     session_ = portalObjectPath(QStringLiteral("session"), token);
     // Listen before asking: the portal may close the session at any moment.
-    QDBusConnection::sessionBus().connect(portalService(), session_, sessionInterface,
-                                          QStringLiteral("Closed"), this,
-                                          SLOT(onClosed(QVariantMap)));
+    watchClosed(true);
     request(QStringLiteral("CreateSession"),
             {QVariantMap{{QStringLiteral("session_handle_token"), token}}}, settings_.limitMs,
-            [this](uint, const QVariantMap &results) {
+            [this](const QVariantMap &results) {
                 // Older portals name the session themselves.
                 const QString handle = results.value(QStringLiteral("session_handle")).toString();
                 if (!handle.isEmpty() && handle != session_) {
-                    QDBusConnection bus = QDBusConnection::sessionBus();
-                    bus.disconnect(portalService(), session_, sessionInterface,
-                                   QStringLiteral("Closed"), this, SLOT(onClosed(QVariantMap)));
+                    watchClosed(false);
                     session_ = handle;
-                    bus.connect(portalService(), session_, sessionInterface,
-                                QStringLiteral("Closed"), this, SLOT(onClosed(QVariantMap)));
+                    watchClosed(true);
                 }
                 selectSources();
             });
 }
 
+void ScreenCastSession::watchClosed(bool on)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString signal = QStringLiteral("Closed");
+    if (on)
+        bus.connect(portalService(), session_, sessionInterface, signal, this,
+                    SLOT(onClosed(QVariantMap)));
+    else
+        bus.disconnect(portalService(), session_, sessionInterface, signal, this,
+                       SLOT(onClosed(QVariantMap)));
+}
+
 void ScreenCastSession::request(const QString &method, QList<QVariant> arguments, int limitMs,
-                                std::function<void(uint, const QVariantMap &)> next)
+                                std::function<void(const QVariantMap &)> next)
 {
     QDBusMessage call =
         QDBusMessage::createMethodCall(portalService(), portalPath(), castInterface, method);
@@ -115,7 +120,7 @@ void ScreenCastSession::request(const QString &method, QList<QVariant> arguments
                 return fail(QStringLiteral("ポータルの %1 が失敗しました (応答 %2)")
                                 .arg(method)
                                 .arg(reply.response));
-            next(reply.response, reply.results);
+            next(reply.results);
         },
         limitMs, this);
     r->start();
@@ -134,7 +139,7 @@ void ScreenCastSession::selectSources()
     }
     request(QStringLiteral("SelectSources"),
             {QVariant::fromValue(QDBusObjectPath(session_)), options}, settings_.limitMs,
-            [this](uint, const QVariantMap &) { start(); });
+            [this](const QVariantMap &) { start(); });
 }
 
 void ScreenCastSession::start()
@@ -143,7 +148,7 @@ void ScreenCastSession::start()
     // the token), who may take a while.
     request(QStringLiteral("Start"),
             {QVariant::fromValue(QDBusObjectPath(session_)), settings_.parentWindow, QVariantMap()},
-            settings_.chooserLimitMs, [this](uint, const QVariantMap &results) {
+            settings_.chooserLimitMs, [this](const QVariantMap &results) {
                 opening_.streams = readStreams(results.value(QStringLiteral("streams")));
                 opening_.restoreToken = results.value(QStringLiteral("restore_token")).toString();
                 if (opening_.streams.empty())

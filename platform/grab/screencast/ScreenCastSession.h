@@ -64,7 +64,8 @@ private Q_SLOTS:
 
 private:
     void request(const QString &method, QList<QVariant> arguments, int limitMs,
-                 std::function<void(uint, const QVariantMap &)> next);
+                 std::function<void(const QVariantMap &results)> next);
+    void watchClosed(bool on);
     void selectSources();
     void start();
     void openRemote();
