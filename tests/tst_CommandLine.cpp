@@ -4,6 +4,8 @@
 #include "shell/remote/Autostart.h"
 #include "shell/remote/CommandLine.h"
 
+#include <QDir>
+
 class tst_CommandLine : public QObject
 {
     Q_OBJECT
@@ -12,7 +14,8 @@ private Q_SLOTS:
     void parse_data()
     {
         // what: the options set, as letters (a arm, d disarm, s status, q quit,
-        // t tray, + autostart on, - autostart off, h help, v version); error: a
+        // t tray, + autostart on, - autostart off, h help, v version), then the
+        // schedule's settings-file entries ($PWD the working folder); error: a
         // word of the message, empty when the line is accepted
         columns<QString, QString, QString>("line", "what", "error");
         dataRow("none", QString(), QString(), QString());
@@ -29,8 +32,29 @@ private Q_SLOTS:
         dataRow("autostart bare", QString("--autostart"), QString(), QString("on か off"));
         dataRow("value on a flag", QString("--arm=1"), QString(), QString("--arm=1"));
         dataRow("argument", QString("file"), QString(), QString("file"));
-        dataRow("arm and disarm", QString("--arm --disarm"), QString(), QString("--disarm"));
+        dataRow("disarm, then arm", QString("--arm --disarm"), QString("ad"), QString());
         dataRow("quit and tray", QString("--tray --quit"), QString(), QString("--quit"));
+        dataRow("schedule", QString("--start=23:59 --end=0000 --step=60 --end-action=message"),
+                QString(" StartTimeH=23 StartTimeN=59 EndTimeH=00 EndTimeN=00 Step=60 EndType=1"),
+                QString());
+        dataRow("folder made absolute", QString("--folder=a/../shots --prefix=day_ --step 1"),
+                QString(" Step=01 SaveFolder=$PWD/shots TopName=day_"), QString());
+        dataRow("empty folder and prefix, the last kept", QString("--folder= --prefix=a --prefix="),
+                QString(" SaveFolder= TopName="), QString());
+        dataRow("end action none, arm", QString("--end-action=none --arm"), QString("a EndType=0"),
+                QString());
+        dataRow("hour 24", QString("--start=2400"), QString(), QString("--start"));
+        dataRow("minute 60", QString("--end=12:60"), QString(), QString("--end"));
+        dataRow("short time", QString("--end=930"), QString(), QString("--end"));
+        dataRow("step 0", QString("--step=0"), QString(), QString("--step"));
+        dataRow("step 61", QString("--step=61"), QString(), QString("--step"));
+        dataRow("step no number", QString("--step=5m"), QString(), QString("--step"));
+        dataRow("step without value", QString("--arm --step"), QString(), QString("--step"));
+        dataRow("prefix of 31", QString("--prefix=%1").arg(QString(31, 'x')), QString(),
+                QString("--prefix"));
+        dataRow("line break", QString("--folder=a\nb"), QString(), QString("--folder"));
+        dataRow("not text", QString("--prefix=a") + QChar(0), QString(), QString("--prefix"));
+        dataRow("end action", QString("--end-action=reboot"), QString(), QString("--end-action"));
     }
     void parse()
     {
@@ -50,14 +74,19 @@ private Q_SLOTS:
         for (auto [set, letter] : flags)
             if (set)
                 got += QLatin1Char(letter);
+        for (const auto &[key, value] : c.schedule.iniEntries())
+            got += ' ' + key + '=' + value;
         if (!error.isEmpty()) {
             QVERIFY2(c.error.contains(error), qPrintable(c.error));
             QVERIFY(!c.error.contains('\n'));
             return;
         }
         QCOMPARE(c.error, QString());
-        QCOMPARE(got, what);
-        QCOMPARE(c.startsProgram(), what.contains('a') || what.contains('t'));
+        QCOMPARE(got, QString(what).replace("$PWD", QDir::currentPath()));
+        QString flagsSet = what.section(' ', 0, 0);
+        QCOMPARE(c.startsProgram(), flagsSet.contains('a') || flagsSet.contains('t'));
+        QCOMPARE(c.forRunningCopy(),
+                 !flagsSet.remove(QRegularExpression("[hv+-]")).isEmpty() || what.contains(' '));
     }
 
     // Scripts read one value a line, keys in a fixed order.
@@ -72,12 +101,15 @@ private Q_SLOTS:
                                      {"StartTime", "0900"},
                                      {"EndTime", "1700"},
                                      {"Step", qint16(5)},
+                                     {"EndAction", "exit"},
                                      {"LastShot", "/a\\b/scr0900.jpg"},
                                      {"LastError", "キャプチャエラー\nno space"}};
-        QCOMPARE(::statusLines(properties),
-                 QString("running=1\narmed=1\ncapturing=0\nnext=0905\ncount=3\nfolder=/a\\\\b\n"
-                         "prefix=scr\nstart=0900\nend=1700\nstep=5\nlast=/a\\\\b/scr0900.jpg\n"
-                         "error=キャプチャエラー\\nno space\n"));
+        QCOMPARE(
+            ::statusLines(properties),
+            QString(
+                "running=1\narmed=1\ncapturing=0\nnext=0905\ncount=3\nfolder=/a\\\\b\n"
+                "prefix=scr\nstart=0900\nend=1700\nstep=5\naction=exit\nlast=/a\\\\b/scr0900.jpg\n"
+                "error=キャプチャエラー\\nno space\n"));
     }
 
     void autostartExec_data()

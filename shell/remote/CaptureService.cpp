@@ -4,16 +4,22 @@
 
 #include "capture/CaptureSession.h"
 #include "shell/remote/Taps.h"
+#include "shell/settings/ScheduleValues.h"
 #include "shell/window/frmMain.h"
-#include "snapsentry_capture_adaptor.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusVariant>
+#include <QFile>
 #include <QMetaProperty>
 #include <QScopedValueRollback>
 
 namespace
 {
+
+const QString ChangeRefused =
+    QStringLiteral("設定中です、設定を変更するには設定をキャンセルしてください");
+const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
 // Boxes break lines with CR LF; callers on the bus get plain LF.
 QString plainLines(QString text)
@@ -21,12 +27,29 @@ QString plainLines(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// The properties a caller may set: the schedule, as the window's controls hold it.
+struct Writable {
+    const char *name;
+    ScheduleValues::Key key;
+    bool number; // "n", else "s"
+};
+constexpr Writable WritableProperties[] = {{"SaveFolder", ScheduleValues::Key::Folder, false},
+                                           {"Prefix", ScheduleValues::Key::Prefix, false},
+                                           {"StartTime", ScheduleValues::Key::Start, false},
+                                           {"EndTime", ScheduleValues::Key::End, false},
+                                           {"Step", ScheduleValues::Key::Step, true},
+                                           {"EndAction", ScheduleValues::Key::EndAction, false}};
+
+QDBusMessage error(const QDBusMessage &call, QDBusError::ErrorType type, const QString &text)
+{
+    return call.createErrorReply(type, text);
+}
+
 } // namespace
 
 CaptureService::CaptureService(frmMain &window, TappedMessageBox &box, TappedProcess &process)
     : window_(window), box_(box), process_(process)
 {
-    new CaptureAdaptor(this);
     box_.beforeShow = [this](const QString &text, platform::MsgIcon icon) {
         return boxOpening(text, icon != platform::MsgIcon::Information);
     };
@@ -44,13 +67,14 @@ CaptureService::CaptureService(frmMain &window, TappedMessageBox &box, TappedPro
     connect(&window_, &frmMain::settingsEdited, this, &CaptureService::announceChanges);
     connect(session, &CaptureSession::shotSaved, this, [this](const QString &jpg) {
         lastShot_ = jpg;
-        Q_EMIT ShotSaved(jpg);
+        emitSignal("ShotSaved", jpg);
         announceChanges();
     });
     connect(session, &CaptureSession::shotFailed, this,
-            [this](const QString &text) { Q_EMIT ShotFailed(plainLines(text)); });
-    connect(session, &CaptureSession::runEnded, this, &CaptureService::RunEnded);
-    announced_ = properties();
+            [this](const QString &text) { emitSignal("ShotFailed", plainLines(text)); });
+    connect(session, &CaptureSession::runEnded, this,
+            [this](qint16 count) { emitSignal("RunEnded", QVariant::fromValue(count)); });
+    announced_ = propertyValues();
 }
 
 CaptureService::~CaptureService()
@@ -62,8 +86,7 @@ CaptureService::~CaptureService()
 bool CaptureService::publish()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() ||
-        !bus.registerObject(QLatin1String(Path), this, QDBusConnection::ExportAdaptors))
+    if (!bus.isConnected() || !bus.registerVirtualObject(QLatin1String(Path), this))
         return false;
     // Another copy (from another folder) keeps the name; this one stays off the bus.
     const auto reply = bus.interface()->registerService(
@@ -86,41 +109,122 @@ void CaptureService::arm(std::function<void(const QString &)> done)
         answerArm(window_.isArmed() ? QString() : QStringLiteral("設定できませんでした"));
 }
 
-void CaptureService::Arm()
+QString CaptureService::introspect(const QString &) const
 {
-    setDelayedReply(true);
-    const QDBusMessage call = message();
+    // The interface element of the description compiled in.
+    QFile file(QStringLiteral(":/dbus/org.example.snapsentry.Capture.xml"));
+    const QString xml =
+        file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const qsizetype from = xml.indexOf(QLatin1String("<interface "));
+    const qsizetype to = xml.indexOf(QLatin1String("</interface>"));
+    return from < 0 || to < from ? QString()
+                                 : xml.mid(from, to - from) + QLatin1String("</interface>\n");
+}
+
+bool CaptureService::handleMessage(const QDBusMessage &message, const QDBusConnection &)
+{
+    if (message.type() != QDBusMessage::MethodCallMessage)
+        return false;
+    if (message.interface() == PropertiesInterface)
+        properties(message);
+    else if (message.interface().isEmpty() || message.interface() == QLatin1String(Interface))
+        call(message);
+    else
+        return false; // introspection and the bus's own interfaces
+    return true;
+}
+
+void CaptureService::call(const QDBusMessage &message)
+{
+    const QString member = message.member();
     const QScopedValueRollback remote(remoteCall_, true);
-    arm([this, call](const QString &refusal) { reply(call, refusal); });
+    if (!message.signature().isEmpty()) {
+        QDBusConnection::sessionBus().send(
+            error(message, QDBusError::InvalidArgs, QStringLiteral("引数は取りません")));
+    } else if (member == QLatin1String("Arm")) {
+        arm([this, message](const QString &refusal) { reply(message, refusal); });
+    } else if (member == QLatin1String("Disarm")) {
+        if (window_.isArmed())
+            window_.Sub_Set();
+        reply(message, {});
+    } else if (member == QLatin1String("Quit")) {
+        quit(message);
+    } else if (member == QLatin1String("ShowWindow") || member == QLatin1String("HideWindow")) {
+        if (member == QLatin1String("ShowWindow"))
+            window_.Sub_FormShow();
+        else
+            window_.Sub_FormHide();
+        reply(message, {});
+    } else {
+        QDBusConnection::sessionBus().send(
+            error(message, QDBusError::UnknownMethod, QStringLiteral("No such method: ") + member));
+    }
 }
 
-void CaptureService::Disarm()
+void CaptureService::quit(const QDBusMessage &message)
 {
-    if (window_.isArmed())
-        window_.Sub_Set();
-}
-
-void CaptureService::Quit()
-{
-    setDelayedReply(true);
-    quitCalls_ << message();
+    quitCalls_ << message;
     // Ends the process (answered just before) or opens the refusal box
     // (answered with its text), also while the box of an earlier refusal
     // still waits for the user: nobody may be at the window.
-    const QScopedValueRollback remote(remoteCall_, true);
     window_.closeNow();
     for (const QDBusMessage &call : std::exchange(quitCalls_, {}))
         reply(call, QStringLiteral("終了できませんでした"));
 }
 
-void CaptureService::ShowWindow()
+void CaptureService::properties(const QDBusMessage &message)
 {
-    window_.Sub_FormShow();
+    const QList<QVariant> args = message.arguments();
+    const QString member = message.member();
+    const QString signature = message.signature();
+    const bool ours = args.value(0).toString() == QLatin1String(Interface);
+    QDBusMessage answer;
+    if (member == QLatin1String("GetAll") && signature == QLatin1String("s")) {
+        answer = ours ? message.createReply(propertyValues())
+                      : error(message, QDBusError::UnknownInterface, args.value(0).toString());
+    } else if (member == QLatin1String("Get") && signature == QLatin1String("ss")) {
+        const QVariantMap values = propertyValues();
+        const QString name = args.value(1).toString();
+        answer = !ours ? error(message, QDBusError::UnknownInterface, args.value(0).toString())
+                 : !values.contains(name)
+                     ? error(message, QDBusError::UnknownProperty, name)
+                     : message.createReply(QVariant::fromValue(QDBusVariant(values.value(name))));
+    } else if (member == QLatin1String("Set") && signature == QLatin1String("ssv")) {
+        answer = ours ? setProperty(message)
+                      : error(message, QDBusError::UnknownInterface, args.value(0).toString());
+    } else {
+        answer = error(message, QDBusError::UnknownMethod, member);
+    }
+    QDBusConnection::sessionBus().send(answer);
 }
 
-void CaptureService::HideWindow()
+QDBusMessage CaptureService::setProperty(const QDBusMessage &message)
 {
-    window_.Sub_FormHide();
+    const QString name = message.arguments().value(1).toString();
+    const QVariant value = message.arguments().value(2).value<QDBusVariant>().variant();
+    const auto *writable =
+        std::find_if(std::begin(WritableProperties), std::end(WritableProperties),
+                     [&](const Writable &w) { return name == QLatin1String(w.name); });
+    if (writable == std::end(WritableProperties))
+        return propertyValues().contains(name) ? error(message, QDBusError::PropertyReadOnly, name)
+                                               : error(message, QDBusError::UnknownProperty, name);
+    const QMetaType type =
+        writable->number ? QMetaType::fromType<qint16>() : QMetaType::fromType<QString>();
+    if (value.metaType() != type)
+        return error(
+            message, QDBusError::InvalidArgs,
+            QStringLiteral("%1 の値の型は %2 です").arg(name, writable->number ? "n" : "s"));
+
+    ScheduleValues values;
+    const QString bad = values.take(writable->key, value.toString(), name);
+    if (!bad.isEmpty())
+        return error(message, QDBusError::InvalidArgs, bad);
+    // The controls are locked while armed, and while the desktop is asked
+    // before arming: the run would start with values that were not checked.
+    if (window_.isArmed() || window_.armingPending())
+        return message.createErrorReply(QLatin1String(RefusedError), ChangeRefused);
+    window_.setSchedule(values); // announced by the controls' change
+    return message.createReply();
 }
 
 bool CaptureService::boxOpening(const QString &text, bool failure)
@@ -161,7 +265,7 @@ void CaptureService::reply(const QDBusMessage &call, const QString &refusal)
                           : call.createErrorReply(QLatin1String(RefusedError), refusal));
 }
 
-QVariantMap CaptureService::properties() const
+QVariantMap CaptureService::propertyValues() const
 {
     QVariantMap map;
     const QMetaObject *meta = metaObject();
@@ -172,7 +276,7 @@ QVariantMap CaptureService::properties() const
 
 void CaptureService::announceChanges()
 {
-    const QVariantMap now = properties();
+    const QVariantMap now = propertyValues();
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (announced_.value(it.key()) != it.value())
@@ -180,10 +284,19 @@ void CaptureService::announceChanges()
     announced_ = now;
     if (changed.isEmpty() || !published_)
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(
-        QLatin1String(Path), QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(Path), PropertiesInterface,
+                                                     QStringLiteral("PropertiesChanged"));
     signal << QLatin1String(Interface) << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+void CaptureService::emitSignal(const char *name, const QVariant &argument)
+{
+    if (!published_)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(Path), QLatin1String(Interface),
+                                                     QLatin1String(name));
+    signal << argument;
     QDBusConnection::sessionBus().send(signal);
 }
 
@@ -230,4 +343,9 @@ QString CaptureService::endTime() const
 qint16 CaptureService::step() const
 {
     return window_.runSettings().step;
+}
+
+QString CaptureService::endAction() const
+{
+    return endActionName(window_.runSettings().endAction);
 }

@@ -2,9 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
-#include <QDBusContext>
 #include <QDBusMessage>
-#include <QObject>
+#include <QDBusVirtualObject>
 #include <QVariantMap>
 #include <functional>
 
@@ -17,9 +16,14 @@ class TappedProcess;
 // window's own controls, so a remote arm and a click cannot drift apart: the
 // window, tray and status bar look the same after either. A caller is
 // answered before any box opens, never after the user closes it.
-class CaptureService : public QObject, protected QDBusContext
+//
+// The object answers its messages itself rather than through a generated
+// adaptor: a refused or bad property Set must answer with its own error,
+// which an adaptor's properties cannot.
+class CaptureService : public QDBusVirtualObject
 {
     Q_OBJECT
+    // Read for Get, GetAll and PropertiesChanged, in this order.
     Q_PROPERTY(bool Armed READ armed)
     Q_PROPERTY(bool Capturing READ capturing)
     Q_PROPERTY(QString NextShot READ nextShot)
@@ -29,6 +33,7 @@ class CaptureService : public QObject, protected QDBusContext
     Q_PROPERTY(QString StartTime READ startTime)
     Q_PROPERTY(QString EndTime READ endTime)
     Q_PROPERTY(qint16 Step READ step)
+    Q_PROPERTY(QString EndAction READ endAction)
     Q_PROPERTY(QString LastShot READ lastShot)
     Q_PROPERTY(QString LastError READ lastError)
 
@@ -50,6 +55,9 @@ public:
     // line breaks.
     void arm(std::function<void(const QString &refusal)> done);
 
+    QString introspect(const QString &path) const override;
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override;
+
     bool armed() const;
     bool capturing() const;
     QString nextShot() const;
@@ -59,29 +67,25 @@ public:
     QString startTime() const;
     QString endTime() const;
     qint16 step() const;
+    QString endAction() const;
     QString lastShot() const { return lastShot_; }
     QString lastError() const { return lastError_; }
 
-public Q_SLOTS:
-    void Arm();
-    void Disarm();
-    void Quit();
-    void ShowWindow();
-    void HideWindow();
-
-Q_SIGNALS:
-    void ShotSaved(const QString &path);
-    void ShotFailed(const QString &text);
-    void RunEnded(qint16 count);
-
 private:
+    void call(const QDBusMessage &message);
+    void properties(const QDBusMessage &message);
+    // A property Set: the schedule's values, checked and refused as the
+    // window's locked controls would refuse them.
+    QDBusMessage setProperty(const QDBusMessage &message);
+    void quit(const QDBusMessage &message);
     // Answers the callers that wait for this box; false when it is not to open.
     bool boxOpening(const QString &text, bool failure);
     void answerArm(const QString &refusal);
     void beforeExit();
     // Announces the properties that differ from what was last announced.
     void announceChanges();
-    QVariantMap properties() const;
+    QVariantMap propertyValues() const;
+    void emitSignal(const char *name, const QVariant &argument);
     // A reply to a call whose answer was put off.
     void reply(const QDBusMessage &call, const QString &refusal);
 

@@ -3,12 +3,49 @@
 #include "shell/remote/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace
 {
 
 const QString AutostartValues = QStringLiteral("--autostart には on か off を指定してください");
+
+// The schedule's options: each sets one control of the window.
+const std::pair<const char *, ScheduleValues::Key> ScheduleOptions[] = {
+    {"folder", ScheduleValues::Key::Folder}, {"prefix", ScheduleValues::Key::Prefix},
+    {"start", ScheduleValues::Key::Start},   {"end", ScheduleValues::Key::End},
+    {"step", ScheduleValues::Key::Step},     {"end-action", ScheduleValues::Key::EndAction}};
+
+bool takesValue(const QString &name)
+{
+    return name == QLatin1String("autostart") ||
+           std::ranges::any_of(ScheduleOptions,
+                               [&](const auto &o) { return name == QLatin1String(o.first); });
+}
+
+// Why the parser refused the arguments, as one line.
+QString refusal(const QCommandLineParser &parser, const QStringList &given)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return QStringLiteral("不明なオプションです: %1%2")
+            .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
+                 unknown.first());
+    for (const QString &arg : given) {
+        if (!arg.startsWith(QLatin1Char('-')))
+            continue;
+        const QString name = arg.section(QLatin1Char('='), 0, 0).remove(QRegularExpression("^-+"));
+        if (arg.contains(QLatin1Char('=')) && !takesValue(name))
+            return QStringLiteral("このオプションは値を取りません: %1").arg(arg);
+        if (!arg.contains(QLatin1Char('=')) && takesValue(name) && arg == given.last())
+            return name == QLatin1String("autostart")
+                       ? AutostartValues
+                       : QStringLiteral("--%1 には値を指定してください").arg(name);
+    }
+    return AutostartValues;
+}
 
 } // namespace
 
@@ -23,25 +60,13 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         autostartOpt(QStringLiteral("autostart"), QString(), QStringLiteral("on|off"));
     parser.addOptions(
         {armOpt, disarmOpt, statusOpt, quitOpt, trayOpt, helpOpt, versionOpt, autostartOpt});
+    for (const auto &[name, key] : ScheduleOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("v")));
 
     CommandLine c;
     if (!parser.parse(arguments)) {
         // The parser fails on an unknown option, a missing value or an unexpected one.
-        const QStringList unknown = parser.unknownOptionNames();
-        const QStringList given = arguments.mid(1);
-        const auto withValue = std::ranges::find_if(given, [](const QString &a) {
-            return a.startsWith(QLatin1Char('-')) && a.contains(QLatin1Char('=')) &&
-                   !a.startsWith(QLatin1String("--autostart="));
-        });
-        if (!unknown.isEmpty())
-            c.error =
-                QStringLiteral("不明なオプションです: %1%2")
-                    .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
-                         unknown.first());
-        else if (withValue != given.end())
-            c.error = QStringLiteral("このオプションは値を取りません: %1").arg(*withValue);
-        else
-            c.error = AutostartValues;
+        c.error = refusal(parser, arguments.mid(1));
         return c;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -63,9 +88,16 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         else
             c.error = AutostartValues;
     }
-    if (c.arm && c.disarm)
-        c.error = QStringLiteral("--arm と --disarm は同時に指定できません");
-    else if (c.quit && (c.arm || c.tray))
+    for (const auto &[name, key] : ScheduleOptions) {
+        if (!parser.isSet(QLatin1String(name)) || !c.error.isEmpty())
+            continue;
+        QString value = parser.value(QLatin1String(name));
+        // The running copy may have another working folder.
+        if (key == ScheduleValues::Key::Folder && !value.isEmpty() && !value.contains(QChar(0)))
+            value = QDir::cleanPath(QDir::current().absoluteFilePath(value));
+        c.error = c.schedule.take(key, value, QStringLiteral("--") + QLatin1String(name));
+    }
+    if (c.quit && (c.arm || c.tray))
         c.error = QStringLiteral("--quit は --arm、--tray と同時に指定できません");
     return c;
 }
@@ -85,8 +117,21 @@ QString CommandLine::helpText()
         "  --tray             画面をタスクトレイに格納して起動します\n"
         "  --autostart=on|off ログイン時に「Snapsentry --arm --tray」を\n"
         "                     起動する設定を書き込みます／削除します\n"
+        "  --folder=DIR       画像保存先を設定します (相対パスは現在のフォルダから)\n"
+        "  --prefix=TEXT      ファイル名 (30 文字まで) を設定します\n"
+        "  --start=HHMM       開始時刻を設定します (HH:MM も可)\n"
+        "  --end=HHMM         終了時刻を設定します (HH:MM も可)\n"
+        "  --step=N           間隔を 1 から 60 の分で設定します\n"
+        "  --end-action=none|message|exit\n"
+        "                     終了時の動作 (なし／メッセージを表示／システム終了)\n"
         "  -h, --help         この使い方を表示します\n"
         "  --version          バージョンを表示します\n"
+        "\n"
+        "設定のオプションは設定中には使えません (--disarm と一緒なら使えます)。\n"
+        "順序: --disarm、設定、--arm、--tray、--status。例:\n"
+        "  Snapsentry --disarm --prefix=\"$(date +%Y%m%d)_\" --arm\n"
+        "起動中の Snapsentry がなく --arm も --tray もなければ、設定は\n"
+        "設定ファイルに書き込まれ、次の起動で使われます。\n"
         "\n"
         "終了ステータス: 0 完了、1 拒否 (理由は標準エラー出力)、2 使い方の誤り、\n"
         "3 Snapsentry が起動していない (--status)、4 起動中の Snapsentry が応答しない\n");
@@ -110,7 +155,8 @@ QString statusLines(const QVariantMap &properties)
         {"count", text("ShotCount")},     {"folder", text("SaveFolder")},
         {"prefix", text("Prefix")},       {"start", text("StartTime")},
         {"end", text("EndTime")},         {"step", text("Step")},
-        {"last", text("LastShot")},       {"error", text("LastError")}};
+        {"action", text("EndAction")},    {"last", text("LastShot")},
+        {"error", text("LastError")}};
     QString out;
     for (const auto &[key, value] : lines)
         out += QLatin1String(key) + QLatin1Char('=') + value + QLatin1Char('\n');

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "shell/settings/ScheduleValues.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -20,17 +22,24 @@ struct CommandLine {
     bool quit = false;
     bool tray = false;
     std::optional<bool> autostart;
+    // --folder, --prefix, --start, --end, --step, --end-action: checked, the
+    // folder made absolute against the working folder.
+    ScheduleValues schedule;
     bool help = false;
     bool version = false;
     // Set when the arguments cannot be used: the one-line message for standard error.
     QString error;
 
-    // arguments[0] is the program.
+    // arguments[0] is the program. An argument that was not valid text where
+    // it came from ends in a NUL, which no argument can hold otherwise.
     static CommandLine parse(const QStringList &arguments);
     static QString helpText();
 
     // An option that a running copy carries out.
-    bool forRunningCopy() const { return arm || disarm || status || quit || tray; }
+    bool forRunningCopy() const
+    {
+        return arm || disarm || status || quit || tray || !schedule.isEmpty();
+    }
     // An option that starts the program when no copy runs.
     bool startsProgram() const { return arm || tray; }
 };

@@ -9,6 +9,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDBusVariant>
 
 namespace remote
 {
@@ -39,9 +40,31 @@ int statusOf(const QDBusError &error)
         printText(stderr, error.message() + QLatin1Char('\n'));
         return CommandLine::Refused;
     }
+    if (error.type() == QDBusError::InvalidArgs) {
+        printText(stderr, QStringLiteral("Snapsentry: %1\n").arg(error.message()));
+        return CommandLine::BadUsage;
+    }
     printText(stderr, QStringLiteral("Snapsentry: 起動中の Snapsentry が応答しません (%1)\n")
                           .arg(error.message()));
     return CommandLine::NoAnswer;
+}
+
+// The schedule's values as the properties that set them, in the window's order.
+QList<std::pair<QString, QVariant>> propertiesOf(const ScheduleValues &v)
+{
+    QList<std::pair<QString, QVariant>> set;
+    auto add = [&](const char *name, const auto &value) {
+        if (value)
+            set.append({QLatin1String(name), QVariant::fromValue(*value)});
+    };
+    add("StartTime", v.startTime);
+    add("EndTime", v.endTime);
+    add("Step", v.step ? std::optional<qint16>(qint16(*v.step)) : std::nullopt);
+    add("SaveFolder", v.folder);
+    add("Prefix", v.prefix);
+    add("EndAction",
+        v.endAction ? std::optional<QString>(endActionName(*v.endAction)) : std::nullopt);
+    return set;
 }
 
 } // namespace
@@ -84,6 +107,16 @@ std::optional<int> forward(const CommandLine &options)
     };
     if (options.disarm && !step(copy.Disarm()))
         return result;
+    // A refused or bad value stops the rest: nothing is armed with the old values.
+    for (const auto &[property, value] : propertiesOf(options.schedule)) {
+        QDBusMessage set = QDBusMessage::createMethodCall(
+            name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
+        set << QLatin1String(CaptureService::Interface) << property
+            << QVariant::fromValue(QDBusVariant(value));
+        const QDBusMessage answer = session.call(set, QDBus::Block, AnswerMs);
+        if (answer.type() == QDBusMessage::ErrorMessage)
+            return statusOf(QDBusError(answer));
+    }
     if (options.arm) {
         copy.setTimeout(ArmMs);
         const bool answered = step(copy.Arm());

@@ -10,20 +10,15 @@ namespace
 
 constexpr int ValueLimit = 1023; // bytes, as the profile reader's buffer allows
 
-QString iniPath(const Platform &p)
-{
-    return p.dataDir + QStringLiteral("/Snapsentry.ini");
-}
-
 constexpr qint64 FileLimit = 1 << 20; // far beyond any settings file the program writes
 
 // The file's lines; nothing when something other than a readable settings file
 // stands at path (a FIFO, a device, a huge file, a UTF-16 file cut short): it
 // reads as missing and is never replaced. A missing file reads as empty.
-std::optional<IniFile> readIni(const Platform &p)
+std::optional<IniFile> readIni(platform::FileSystem &files, const QString &path)
 {
     QByteArray bytes;
-    const platform::FsResult read = p.files.read(iniPath(p), FileLimit, &bytes);
+    const platform::FsResult read = files.read(path, FileLimit, &bytes);
     if (!read.ok() && !read.notFound())
         return std::nullopt;
     return IniFile::fromBytes(bytes);
@@ -34,10 +29,15 @@ std::optional<IniFile> readIni(const Platform &p)
 namespace mdlCommon
 {
 
+QString iniPath(const QString &dataDir)
+{
+    return dataDir + QStringLiteral("/Snapsentry.ini");
+}
+
 QString Fun_GetIni(const Platform &p, const QString &section, const QString &key,
                    const QString &def)
 {
-    const std::optional<IniFile> ini = readIni(p);
+    const std::optional<IniFile> ini = readIni(p.files, iniPath(p.dataDir));
     const std::optional<QString> value = ini ? ini->value(section, key) : std::nullopt;
     if (!value)
         return def;
@@ -46,17 +46,23 @@ QString Fun_GetIni(const Platform &p, const QString &section, const QString &key
 
 void Sub_PutIni(const Platform &p, const QString &section, const QString &key, const QString &value)
 {
-    std::optional<IniFile> ini = readIni(p);
+    putIniValues(p.files, iniPath(p.dataDir), section, {{key, value}});
+}
+
+bool putIniValues(platform::FileSystem &files, const QString &path, const QString &section,
+                  const QList<std::pair<QString, QString>> &values)
+{
+    std::optional<IniFile> ini = readIni(files, path);
     if (!ini)
-        return;
+        return false;
     // A value the reader would give back cut names something else (a shorter
     // path, perhaps an existing folder): stored empty, it is visibly unset instead.
-    const bool fits = value.toUtf8().size() <= ValueLimit;
-    ini->setValue(section, key, fits ? value : QString());
+    for (const auto &[key, value] : values)
+        ini->setValue(section, key, value.toUtf8().size() <= ValueLimit ? value : QString());
 
     // Written beside the old file and renamed over it: a crash or a full disk
     // leaves the old settings, never half of the new ones.
-    p.files.replaceAtomically(iniPath(p), ini->toBytes());
+    return files.replaceAtomically(path, ini->toBytes()).ok();
 }
 
 } // namespace mdlCommon

@@ -4,10 +4,15 @@
 
 #include "platform/Platform.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace mdlCommon
 {
+
+// The settings file Snapsentry.ini in the data folder.
+QString iniPath(const QString &dataDir);
 
 // Reads one value of Snapsentry.ini in the data folder; a missing file, section
 // or key gives def. Values are cut to 1023 bytes. Key lookup ignores letter case.
@@ -18,5 +23,10 @@ QString Fun_GetIni(const Platform &p, const QString &section, const QString &key
 // is not reported (the settings are then simply not kept).
 void Sub_PutIni(const Platform &p, const QString &section, const QString &key,
                 const QString &value);
+
+// Replaces or adds several values of the settings file at path in one atomic
+// write; false where the file cannot be read as a settings file or written.
+bool putIniValues(platform::FileSystem &files, const QString &path, const QString &section,
+                  const QList<std::pair<QString, QString>> &values);
 
 } // namespace mdlCommon

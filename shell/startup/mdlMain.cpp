@@ -6,11 +6,13 @@
 #include "platform/RealPlatform.h"
 #include "platform/files/AppLayout.h"
 #include "platform/files/InstanceLock.h"
+#include "platform/files/PosixFileSystem.h"
 #include "shell/remote/Autostart.h"
 #include "shell/remote/CaptureService.h"
 #include "shell/remote/CommandLine.h"
 #include "shell/remote/RemoteClient.h"
 #include "shell/remote/Taps.h"
+#include "shell/settings/IniStore.h"
 #include "shell/startup/SessionEnd.h"
 #include "shell/window/AppFonts.h"
 #include "shell/window/frmMain.h"
@@ -19,6 +21,7 @@
 #include <QDeadlineTimer>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringDecoder>
 #include <QThread>
 #include <QTranslator>
 
@@ -27,6 +30,26 @@ namespace mdlMain
 
 namespace
 {
+
+int forwardToStartingCopy(const CommandLine &options);
+
+// No copy runs: the schedule goes into the settings file, as the program
+// writes it at exit, for the next start to read. The single-instance lock is
+// held meanwhile, so a copy cannot start on a half-written schedule or write
+// its own over it at exit.
+int writeSchedule(const CommandLine &options)
+{
+    platform::InstanceLock lock(QCoreApplication::applicationFilePath());
+    if (!lock.acquire())
+        return forwardToStartingCopy(options);
+    const QString ini =
+        mdlCommon::iniPath(platform::dataDir(QCoreApplication::applicationDirPath()));
+    platform::PosixFileSystem files;
+    if (mdlCommon::putIniValues(files, ini, QStringLiteral("Main"), options.schedule.iniEntries()))
+        return CommandLine::Done;
+    printText(stderr, QStringLiteral("Snapsentry: 設定ファイルに書き込めません: %1\n").arg(ini));
+    return CommandLine::Refused;
+}
 
 // The options that need no window: help, version, the autostart entry, and
 // whatever a running copy carries out. Returns the exit status, or nothing
@@ -67,6 +90,11 @@ std::optional<int> withoutWindow(const CommandLine &options, int argc, char **ar
         return forwarded;
     if (options.startsProgram())
         return std::nullopt;
+    if (!options.schedule.isEmpty()) {
+        const int written = writeSchedule(options);
+        if (written != CommandLine::Done)
+            return written;
+    }
     if (options.status) {
         printText(stdout, QStringLiteral("running=0\n"));
         return CommandLine::NotRunning;
@@ -92,8 +120,12 @@ int forwardToStartingCopy(const CommandLine &options)
 int Main(int argc, char **argv)
 {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        arguments << utf8(QByteArrayView(argv[i]));
+        if (utf8.hasError())
+            arguments.last() += QChar(0); // refused wherever a value is checked
+    }
     const CommandLine options = CommandLine::parse(arguments);
     if (const std::optional<int> status = withoutWindow(options, argc, argv))
         return *status;
@@ -134,6 +166,8 @@ int Main(int argc, char **argv)
     frmMain window(platform);
     if (!window.Form_Load())
         return 1;
+    // Values given with the command that starts the program, as if picked.
+    window.setSchedule(options.schedule);
     SessionEnd sessionEnd(window, platform);
     CaptureService service(window, box, process);
     service.publish();

@@ -109,6 +109,8 @@ void frmMain::connectHandlers()
         connect(list, &QComboBox::currentIndexChanged, this, &frmMain::settingsEdited);
     for (QLineEdit *edit : {ui->txtSaveFolder, ui->txtTopNm})
         connect(edit, &QLineEdit::textChanged, this, &frmMain::settingsEdited);
+    for (QRadioButton *option : {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2})
+        connect(option, &QRadioButton::toggled, this, &frmMain::settingsEdited);
 
     p.tray.setActivatedHandler(
         [this](QSystemTrayIcon::ActivationReason reason) { Form_MouseMove(reason); });

@@ -10,6 +10,7 @@
 #include <QSystemTrayIcon>
 #include <memory>
 
+struct ScheduleValues;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -50,6 +51,9 @@ public:
     bool armingPending() const { return trialGrabRunning_; }
     // The schedule as the controls show it.
     capture::RunSettings runSettings() const;
+    // Puts checked values from outside into the controls, as a person picking
+    // them would; the caller refuses them while armed (the controls are locked).
+    void setSchedule(const ScheduleValues &values);
     // At start-up instead of show(): the window starts put away, in the tray
     // or, where there is none, minimised.
     void showPutAway();
