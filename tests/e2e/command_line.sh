@@ -24,7 +24,7 @@ exits() { # status option... (and the text on standard error, when given as TEXT
     shift
     case $1 in TEXT=*) text=${1#TEXT=}; shift ;; esac
     run "$@"
-    [ $? = "$want" ] && grep -qF -- "$text" "$app/err"
+    [ $? = "$want" ] && { [ -z "$text" ] || grep -qF -- "$text" "$app/err"; }
 }
 status_is() { # exit-status key=value...
     local want=$1 out
@@ -108,10 +108,55 @@ check "a copy that hangs: status 4" exits 4 --status
 check "given up within 10 s" [ $(($(date +%s) - started)) -lt 10 ]
 kill -CONT "$pid"
 check "--disarm, twice" eval 'run --disarm && run --disarm && status_is 0 armed=0'
+
+# The schedule from outside: a command line, its status, what --status shows after.
+mkdir -p rel
+while IFS='|' read -r want line shows; do
+    check "schedule: $line" eval "exits $want $line && status_is 0 $shows"
+done <<END
+0|--start=09:30 --end=1800 --step=5 --end-action=message --prefix=p_ --folder=rel|start=0930 end=1800 step=5 action=message prefix=p_ folder=$PWD/rel
+2|--prefix=q --step=61|prefix=p_ step=5
+2|--prefix=\$'\\xff' --start=2400|prefix=p_ start=0930
+0|--folder=$shots --prefix=d1_ --arm|armed=1 prefix=d1_ folder=$shots
+1|TEXT=キャンセルしてください --prefix=x|armed=1 prefix=d1_
+0|--disarm --prefix=d2_ --arm|armed=1 prefix=d2_
+END
+set_property() { # name value: the error, if any
+    gdbus call --session -d org.example.snapsentry -o /org/example/snapsentry \
+        -m org.freedesktop.DBus.Properties.Set org.example.snapsentry.Capture "$@" 2>&1 >/dev/null
+}
+while IFS='|' read -r name value error shows; do
+    check "D-Bus Set $name $value" eval \
+        '[ "$(set_property $name "$value" | grep -o "Error\.[A-Za-z]*")" = "$error" ] && status_is 0 $shows'
+done <<'END'
+Prefix|<"x">|Error.Refused|armed=1 prefix=d2_
+Step|<int16 30>|Error.Refused|step=5
+END
+run --disarm
+while IFS='|' read -r name value error shows; do
+    check "D-Bus Set $name $value" eval \
+        '[ "$(set_property $name "$value" | grep -o "Error\.[A-Za-z]*")" = "$error" ] && status_is 0 $shows'
+done <<'END'
+Step|<int16 61>|Error.InvalidArgs|step=5
+Step|<"30">|Error.InvalidArgs|step=5
+Step|<int16 30>||step=30
+StartTime|<"7:00">|Error.InvalidArgs|start=0930
+EndTime|<"07:45">||end=0745
+EndAction|<"exit">||action=exit
+Armed|<true>|Error.PropertyReadOnly|armed=0
+END
+check "a Set announced with PropertiesChanged" eval 'grep -A1 "\"EndAction\"" "$app/signals" | grep -q exit'
 check "--quit ends the copy, its old box still open" eval \
     'run --quit && wait_for 50 eval "! kill -0 $pid 2>/dev/null"'
-check "settings saved at the end" grep -qx "SaveFolder=$shots" "$app/Snapsentry.ini"
+check "settings saved at the end" eval \
+    'grep -qx "SaveFolder=$shots" "$app/Snapsentry.ini" && grep -qx "Step=30" "$app/Snapsentry.ini"'
 check "gone from the bus" status_is 3 running=0
+sed -i '1i ; kept' "$app/Snapsentry.ini"
+check "no copy: the settings file written, nothing started" eval \
+    'run --prefix=nc_ --step=7 && [ ! -s "$app/err" ] && status_is 3 running=0'
+check "the file keeps its other lines" eval \
+    '[ "$(grep -c -e "^; kept$" -e "^TopName=nc_$" -e "^Step=07$" -e "^EndType=2$" "$app/Snapsentry.ini")" = 4 ]'
+
 check "autostart entry removed" eval '[ "$(run --autostart=off)" = "$entry" ] && [ ! -e "$entry" ]'
 
 [ "$failures" -eq 0 ]
