@@ -177,7 +177,9 @@ void CaptureService::properties(const QDBusMessage &message)
     const QList<QVariant> args = message.arguments();
     const QString member = message.member();
     const QString signature = message.signature();
-    const bool ours = args.value(0).toString() == QLatin1String(Interface);
+    // An empty interface name means whichever interface has the property.
+    const bool ours =
+        args.value(0).toString() == QLatin1String(Interface) || args.value(0).toString().isEmpty();
     QDBusMessage answer;
     if (member == QLatin1String("GetAll") && signature == QLatin1String("s")) {
         answer = ours ? message.createReply(propertyValues())

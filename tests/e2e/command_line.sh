@@ -73,7 +73,14 @@ owner() {
 }
 pid=$(wait_for 100 owner)
 check "armed at login, waiting" wait_for 50 status_is 0 armed=1 capturing=0 next=1000 count=0
-check "put away: no window shown" eval '[ -z "$(xdotool search --onlyvisible --name "^Snapsentry$")" ]'
+shown() { # the main window, 342 wide (a box may be open too)
+    local w
+    for w in $(xdotool search --onlyvisible --name "^Snapsentry$" 2>/dev/null); do
+        [ "$(window_width "$w")" = 342 ] && return 0
+    done
+    return 1
+}
+check "put away: no window shown" eval '! shown'
 check "capturing once the start minute came" wait_for 100 status_is 0 capturing=1
 check "three shots stored, the run ended" wait_for 300 status_is 0 armed=0 "last=$shots/t1002.jpg"
 check "files t1000 t1001 t1002" [ "$(cd "$shots" && echo *)" = "t1000.jpg t1001.jpg t1002.jpg" ]
@@ -87,12 +94,12 @@ check "the count announced with PropertiesChanged" eval \
 # A save folder that has gone: refused with the window's text, by either way in.
 rm -rf "$shots"
 check "--arm refused: status 1 and the text" exits 1 TEXT=画像保存先が見つかりません --arm
-dbus_arm() {
+dbus_call() { # method
     gdbus call --session -d org.example.snapsentry -o /org/example/snapsentry \
-        -m org.example.snapsentry.Capture.Arm 2>&1
+        -m org.example.snapsentry.Capture."$1" 2>&1
 }
 check "D-Bus Arm refused with its error name" eval \
-    'grep -q "Error.Refused: 画像保存先が見つかりません" <<<"$(dbus_arm)"'
+    'grep -q "Error.Refused: 画像保存先が見つかりません" <<<"$(dbus_call Arm)"'
 check "the same refusal again: still one box" eval 'sleep 1; [ "$(boxes)" = 1 ]'
 check "the refusal's box closed" wait_for 50 close_box
 check "the last failure reported" status_is 0 armed=0 "error=画像保存先が見つかりません"
@@ -116,7 +123,7 @@ while IFS='|' read -r want line shows; do
 done <<END
 0|--start=09:30 --end=1800 --step=5 --end-action=message --prefix=p_ --folder=rel|start=0930 end=1800 step=5 action=message prefix=p_ folder=$PWD/rel
 2|--prefix=q --step=61|prefix=p_ step=5
-2|--prefix=\$'\\xff' --start=2400|prefix=p_ start=0930
+2|--prefix=\$'\\xff'|prefix=p_
 0|--folder=$shots --prefix=d1_ --arm|armed=1 prefix=d1_ folder=$shots
 1|TEXT=キャンセルしてください --prefix=x|armed=1 prefix=d1_
 0|--disarm --prefix=d2_ --arm|armed=1 prefix=d2_
@@ -145,6 +152,8 @@ EndTime|<"07:45">||end=0745
 EndAction|<"exit">||action=exit
 Armed|<true>|Error.PropertyReadOnly|armed=0
 END
+check "ShowWindow shows the window, --tray puts it away" eval \
+    'dbus_call ShowWindow >/dev/null && wait_for 50 shown && run --tray && wait_for 50 eval "! shown"'
 check "a Set announced with PropertiesChanged" eval 'grep -A1 "\"EndAction\"" "$app/signals" | grep -q exit'
 check "--quit ends the copy, its old box still open" eval \
     'run --quit && wait_for 50 eval "! kill -0 $pid 2>/dev/null"'
