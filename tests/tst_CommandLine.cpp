@@ -52,6 +52,8 @@ private Q_SLOTS:
         dataRow("step without value", QString("--arm --step"), QString(), QString("--step"));
         dataRow("prefix of 31", QString("--prefix=%1").arg(QString(31, 'x')), QString(),
                 QString("--prefix"));
+        dataRow("folder beyond the settings file's 1023 bytes",
+                QString("--folder=/%1").arg(QString(1023, 'x')), QString(), QString("--folder"));
         dataRow("line break", QString("--folder=a\nb"), QString(), QString("--folder"));
         dataRow("not text", QString("--prefix=a") + QChar(0), QString(), QString("--prefix"));
         dataRow("end action", QString("--end-action=reboot"), QString(), QString("--end-action"));
