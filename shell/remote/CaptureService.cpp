@@ -27,24 +27,6 @@ QString plainLines(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// The properties a caller may set: the schedule, as the window's controls hold it.
-struct Writable {
-    const char *name;
-    ScheduleValues::Key key;
-    bool number; // "n", else "s"
-};
-constexpr Writable WritableProperties[] = {{"SaveFolder", ScheduleValues::Key::Folder, false},
-                                           {"Prefix", ScheduleValues::Key::Prefix, false},
-                                           {"StartTime", ScheduleValues::Key::Start, false},
-                                           {"EndTime", ScheduleValues::Key::End, false},
-                                           {"Step", ScheduleValues::Key::Step, true},
-                                           {"EndAction", ScheduleValues::Key::EndAction, false}};
-
-QDBusMessage error(const QDBusMessage &call, QDBusError::ErrorType type, const QString &text)
-{
-    return call.createErrorReply(type, text);
-}
-
 } // namespace
 
 CaptureService::CaptureService(frmMain &window, TappedMessageBox &box, TappedProcess &process)
@@ -140,7 +122,7 @@ void CaptureService::call(const QDBusMessage &message)
     const QScopedValueRollback remote(remoteCall_, true);
     if (!message.signature().isEmpty()) {
         QDBusConnection::sessionBus().send(
-            error(message, QDBusError::InvalidArgs, QStringLiteral("引数は取りません")));
+            message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("引数は取りません")));
     } else if (member == QLatin1String("Arm")) {
         arm([this, message](const QString &refusal) { reply(message, refusal); });
     } else if (member == QLatin1String("Disarm")) {
@@ -149,15 +131,15 @@ void CaptureService::call(const QDBusMessage &message)
         reply(message, {});
     } else if (member == QLatin1String("Quit")) {
         quit(message);
-    } else if (member == QLatin1String("ShowWindow") || member == QLatin1String("HideWindow")) {
-        if (member == QLatin1String("ShowWindow"))
-            window_.Sub_FormShow();
-        else
-            window_.Sub_FormHide();
+    } else if (member == QLatin1String("ShowWindow")) {
+        window_.Sub_FormShow();
+        reply(message, {});
+    } else if (member == QLatin1String("HideWindow")) {
+        window_.Sub_FormHide();
         reply(message, {});
     } else {
-        QDBusConnection::sessionBus().send(
-            error(message, QDBusError::UnknownMethod, QStringLiteral("No such method: ") + member));
+        QDBusConnection::sessionBus().send(message.createErrorReply(
+            QDBusError::UnknownMethod, QStringLiteral("No such method: ") + member));
     }
 }
 
@@ -174,29 +156,25 @@ void CaptureService::quit(const QDBusMessage &message)
 
 void CaptureService::properties(const QDBusMessage &message)
 {
-    const QList<QVariant> args = message.arguments();
-    const QString member = message.member();
-    const QString signature = message.signature();
-    // An empty interface name means whichever interface has the property.
-    const bool ours =
-        args.value(0).toString() == QLatin1String(Interface) || args.value(0).toString().isEmpty();
+    const QString call = message.member() + QLatin1Char(':') + message.signature();
+    const QString interface = message.arguments().value(0).toString();
+    const QString name = message.arguments().value(1).toString();
+    const QVariantMap values = propertyValues();
     QDBusMessage answer;
-    if (member == QLatin1String("GetAll") && signature == QLatin1String("s")) {
-        answer = ours ? message.createReply(propertyValues())
-                      : error(message, QDBusError::UnknownInterface, args.value(0).toString());
-    } else if (member == QLatin1String("Get") && signature == QLatin1String("ss")) {
-        const QVariantMap values = propertyValues();
-        const QString name = args.value(1).toString();
-        answer = !ours ? error(message, QDBusError::UnknownInterface, args.value(0).toString())
-                 : !values.contains(name)
-                     ? error(message, QDBusError::UnknownProperty, name)
-                     : message.createReply(QVariant::fromValue(QDBusVariant(values.value(name))));
-    } else if (member == QLatin1String("Set") && signature == QLatin1String("ssv")) {
-        answer = ours ? setProperty(message)
-                      : error(message, QDBusError::UnknownInterface, args.value(0).toString());
-    } else {
-        answer = error(message, QDBusError::UnknownMethod, member);
-    }
+    if (call != QLatin1String("GetAll:s") && call != QLatin1String("Get:ss") &&
+        call != QLatin1String("Set:ssv"))
+        answer = message.createErrorReply(QDBusError::UnknownMethod, message.member());
+    // An empty interface name means whichever interface has the property.
+    else if (!interface.isEmpty() && interface != QLatin1String(Interface))
+        answer = message.createErrorReply(QDBusError::UnknownInterface, interface);
+    else if (call == QLatin1String("GetAll:s"))
+        answer = message.createReply(values);
+    else if (!values.contains(name))
+        answer = message.createErrorReply(QDBusError::UnknownProperty, name);
+    else if (call == QLatin1String("Get:ss"))
+        answer = message.createReply(QVariant::fromValue(QDBusVariant(values.value(name))));
+    else
+        answer = setProperty(message);
     QDBusConnection::sessionBus().send(answer);
 }
 
@@ -206,21 +184,20 @@ QDBusMessage CaptureService::setProperty(const QDBusMessage &message)
     const QVariant value = message.arguments().value(2).value<QDBusVariant>().variant();
     const auto *writable =
         std::find_if(std::begin(WritableProperties), std::end(WritableProperties),
-                     [&](const Writable &w) { return name == QLatin1String(w.name); });
+                     [&](const WritableProperty &w) { return name == QLatin1String(w.name); });
     if (writable == std::end(WritableProperties))
-        return propertyValues().contains(name) ? error(message, QDBusError::PropertyReadOnly, name)
-                                               : error(message, QDBusError::UnknownProperty, name);
+        return message.createErrorReply(QDBusError::PropertyReadOnly, name);
     const QMetaType type =
         writable->number ? QMetaType::fromType<qint16>() : QMetaType::fromType<QString>();
     if (value.metaType() != type)
-        return error(
-            message, QDBusError::InvalidArgs,
+        return message.createErrorReply(
+            QDBusError::InvalidArgs,
             QStringLiteral("%1 の値の型は %2 です").arg(name, writable->number ? "n" : "s"));
 
     ScheduleValues values;
     const QString bad = values.take(writable->key, value.toString(), name);
     if (!bad.isEmpty())
-        return error(message, QDBusError::InvalidArgs, bad);
+        return message.createErrorReply(QDBusError::InvalidArgs, bad);
     // The controls are locked while armed, and while the desktop is asked
     // before arming: the run would start with values that were not checked.
     if (window_.isArmed() || window_.armingPending())

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Snapsentry developers
 #pragma once
 
+#include "shell/settings/ScheduleValues.h"
+
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QVariantMap>
@@ -43,6 +45,21 @@ public:
     static constexpr const char *Interface = "org.example.snapsentry.Capture";
     static constexpr const char *RefusedError = "org.example.snapsentry.Error.Refused";
 
+    // The properties a caller may set: the schedule, as the window's controls
+    // hold it, in the order the window saves it.
+    struct WritableProperty {
+        const char *name;
+        ScheduleValues::Key key;
+        bool number; // "n", else "s"
+    };
+    static constexpr WritableProperty WritableProperties[] = {
+        {"StartTime", ScheduleValues::Key::Start, false},
+        {"EndTime", ScheduleValues::Key::End, false},
+        {"Step", ScheduleValues::Key::Step, true},
+        {"SaveFolder", ScheduleValues::Key::Folder, false},
+        {"Prefix", ScheduleValues::Key::Prefix, false},
+        {"EndAction", ScheduleValues::Key::EndAction, false}};
+
     CaptureService(frmMain &window, TappedMessageBox &box, TappedProcess &process);
     ~CaptureService() override;
 
@@ -74,7 +91,7 @@ public:
 private:
     void call(const QDBusMessage &message);
     void properties(const QDBusMessage &message);
-    // A property Set: the schedule's values, checked and refused as the
+    // A Set of a known property: the schedule's values, checked and refused as the
     // window's locked controls would refuse them.
     QDBusMessage setProperty(const QDBusMessage &message);
     void quit(const QDBusMessage &message);

@@ -49,24 +49,6 @@ int statusOf(const QDBusError &error)
     return CommandLine::NoAnswer;
 }
 
-// The schedule's values as the properties that set them, in the window's order.
-QList<std::pair<QString, QVariant>> propertiesOf(const ScheduleValues &v)
-{
-    QList<std::pair<QString, QVariant>> set;
-    auto add = [&](const char *name, const auto &value) {
-        if (value)
-            set.append({QLatin1String(name), QVariant::fromValue(*value)});
-    };
-    add("StartTime", v.startTime);
-    add("EndTime", v.endTime);
-    add("Step", v.step ? std::optional<qint16>(qint16(*v.step)) : std::nullopt);
-    add("SaveFolder", v.folder);
-    add("Prefix", v.prefix);
-    add("EndAction",
-        v.endAction ? std::optional<QString>(endActionName(*v.endAction)) : std::nullopt);
-    return set;
-}
-
 } // namespace
 
 bool copyRuns()
@@ -108,10 +90,15 @@ std::optional<int> forward(const CommandLine &options)
     if (options.disarm && !step(copy.Disarm()))
         return result;
     // A refused or bad value stops the rest: nothing is armed with the old values.
-    for (const auto &[property, value] : propertiesOf(options.schedule)) {
+    for (const auto &property : CaptureService::WritableProperties) {
+        const std::optional<QString> text = options.schedule.value(property.key);
+        if (!text)
+            continue;
+        const QVariant value =
+            property.number ? QVariant::fromValue(qint16(text->toInt())) : QVariant(*text);
         QDBusMessage set = QDBusMessage::createMethodCall(
             name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
-        set << QLatin1String(CaptureService::Interface) << property
+        set << QLatin1String(CaptureService::Interface) << QLatin1String(property.name)
             << QVariant::fromValue(QDBusVariant(value));
         const QDBusMessage answer = session.call(set, QDBus::Block, AnswerMs);
         if (answer.type() == QDBusMessage::ErrorMessage)

@@ -3,6 +3,7 @@
 #include "shell/window/frmMain.h"
 
 #include "shell/settings/IniStore.h"
+#include "shell/settings/ScheduleValues.h"
 #include "shell/window/UncutText.h"
 #include "support/ErrorHandler.h"
 #include "support/Launchers.h"
@@ -148,27 +149,44 @@ void frmMain::fillLists()
 
 void frmMain::showSavedSettings()
 {
-    auto get = [this](const char *key, const char *def) {
-        return mdlCommon::Fun_GetIni(p, Section, QLatin1String(key), QLatin1String(def));
-    };
-    selectEntry(ui->cmbStTm_0, QStringLiteral("StartTimeH"), get("StartTimeH", "00"));
-    selectEntry(ui->cmbStTm_1, QStringLiteral("StartTimeN"), get("StartTimeN", "00"));
-    selectEntry(ui->cmbEdTm_0, QStringLiteral("EndTimeH"), get("EndTimeH", "00"));
-    selectEntry(ui->cmbEdTm_1, QStringLiteral("EndTimeN"), get("EndTimeN", "00"));
-    selectEntry(ui->cmbStep, QStringLiteral("Step"), get("Step", "01"));
-    ui->txtSaveFolder->setText(get("SaveFolder", ""));
-    mdlMain::showUncut(ui->txtTopNm, get("TopName", ""));
+    const std::pair<const char *, const char *> keys[] = {
+        {"StartTimeH", "00"}, {"StartTimeN", "00"}, {"EndTimeH", "00"}, {"EndTimeN", "00"},
+        {"Step", "01"},       {"SaveFolder", ""},   {"TopName", ""},    {"EndType", "0"}};
+    for (const auto &[key, def] : keys)
+        showSetting(QLatin1String(key),
+                    mdlCommon::Fun_GetIni(p, Section, QLatin1String(key), QLatin1String(def)));
+}
+
+void frmMain::setSchedule(const ScheduleValues &values)
+{
+    for (const auto &[key, value] : values.iniEntries())
+        showSetting(key, value);
+}
+
+void frmMain::showSetting(const QString &key, const QString &value)
+{
+    const std::pair<const char *, QComboBox *> lists[] = {{"StartTimeH", ui->cmbStTm_0},
+                                                          {"StartTimeN", ui->cmbStTm_1},
+                                                          {"EndTimeH", ui->cmbEdTm_0},
+                                                          {"EndTimeN", ui->cmbEdTm_1},
+                                                          {"Step", ui->cmbStep}};
+    for (const auto &[name, list] : lists)
+        if (key == QLatin1String(name))
+            return selectEntry(list, key, value);
+    if (key == QLatin1String("SaveFolder"))
+        return ui->txtSaveFolder->setText(value);
+    if (key == QLatin1String("TopName"))
+        return mdlMain::showUncut(ui->txtTopNm, value);
 
     // EndType is read as a number and rounded (half to even) to pick the option.
-    const QString endType = get("EndType", "0");
     bool ok = false;
-    const double value = endType.trimmed().toDouble(&ok);
-    const double n = ok ? std::nearbyint(value) : -1;
+    const double number = value.trimmed().toDouble(&ok);
+    const double n = ok ? std::nearbyint(number) : -1;
     QRadioButton *options[] = {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2};
     // Written so that NaN, which fails every comparison, is refused too.
     if (!ok || !(n >= 0 && n <= 2))
         throw support::ProcError{
-            QStringLiteral("EndType の値 \"%1\" は選択できる値ではありません").arg(endType)};
+            QStringLiteral("EndType の値 \"%1\" は選択できる値ではありません").arg(value)};
     options[static_cast<int>(n)]->setChecked(true);
 }
 

@@ -10,7 +10,7 @@
 #include <QSystemTrayIcon>
 #include <memory>
 
-struct ScheduleValues;
+class ScheduleValues;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -52,7 +52,8 @@ public:
     // The schedule as the controls show it.
     capture::RunSettings runSettings() const;
     // Puts checked values from outside into the controls, as a person picking
-    // them would; the caller refuses them while armed (the controls are locked).
+    // them would (the way the saved settings are shown); the caller refuses
+    // them while armed (the controls are locked).
     void setSchedule(const ScheduleValues &values);
     // At start-up instead of show(): the window starts put away, in the tray
     // or, where there is none, minimised.
@@ -88,6 +89,9 @@ private:
     void Form_Unload(bool &cancel);
     void fillLists();
     void showSavedSettings();
+    // Shows one value of the settings file (its key) in its control; a value
+    // the control cannot show is an error.
+    void showSetting(const QString &key, const QString &value);
     void saveSettings();
     void refuseArming(const arming::Verdict &verdict);
 

@@ -3,7 +3,6 @@
 // The confirm/cancel toggle and how the window shows the run and the clock.
 #include "arming/ArmingCheck.h"
 #include "capture/Schedule.h"
-#include "shell/settings/ScheduleValues.h"
 #include "shell/window/frmMain.h"
 #include "support/ErrorHandler.h"
 #include "ui_frmMain.h"
@@ -66,30 +65,6 @@ capture::RunSettings frmMain::runSettings() const
                   : ui->opEnd_1->isChecked() ? capture::EndAction::ShowMessage
                                              : capture::EndAction::Nothing;
     return s;
-}
-
-void frmMain::setSchedule(const ScheduleValues &values)
-{
-    auto pick = [](QComboBox *list, const QString &entry) {
-        list->setCurrentIndex(list->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    };
-    if (values.startTime) {
-        pick(ui->cmbStTm_0, values.startTime->left(2));
-        pick(ui->cmbStTm_1, values.startTime->mid(2));
-    }
-    if (values.endTime) {
-        pick(ui->cmbEdTm_0, values.endTime->left(2));
-        pick(ui->cmbEdTm_1, values.endTime->mid(2));
-    }
-    if (values.step)
-        pick(ui->cmbStep, QStringLiteral("%1").arg(*values.step, 2, 10, QLatin1Char('0')));
-    if (values.folder)
-        ui->txtSaveFolder->setText(*values.folder);
-    if (values.prefix)
-        ui->txtTopNm->setText(*values.prefix);
-    QRadioButton *const endOptions[] = {ui->opEnd_0, ui->opEnd_1, ui->opEnd_2};
-    if (values.endAction)
-        endOptions[int(*values.endAction)]->setChecked(true);
 }
 
 void frmMain::showArmed(bool armed)

@@ -11,6 +11,7 @@
 #include <QDBusUnixFileDescriptor>
 #include <algorithm>
 #include <fcntl.h>
+#include <optional>
 
 namespace platform
 {
@@ -22,27 +23,34 @@ const QString castInterface = QStringLiteral("org.freedesktop.portal.ScreenCast"
 const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 
 // The portal's types, read only where the signature is the expected one.
-bool readPair(const QVariant &value, int *a, int *b)
+std::optional<QDBusArgument> argumentOf(const QVariant &value, const char *signature)
 {
     if (!value.canConvert<QDBusArgument>())
+        return std::nullopt;
+    QDBusArgument arg = value.value<QDBusArgument>();
+    if (arg.currentSignature() != QLatin1String(signature))
+        return std::nullopt;
+    return arg;
+}
+
+bool readPair(const QVariant &value, int *a, int *b)
+{
+    const std::optional<QDBusArgument> arg = argumentOf(value, "(ii)");
+    if (!arg)
         return false;
-    const QDBusArgument arg = value.value<QDBusArgument>();
-    if (arg.currentSignature() != QLatin1String("(ii)"))
-        return false;
-    arg.beginStructure();
-    arg >> *a >> *b;
-    arg.endStructure();
+    arg->beginStructure();
+    *arg >> *a >> *b;
+    arg->endStructure();
     return true;
 }
 
 std::vector<CastStream> readStreams(const QVariant &value)
 {
     std::vector<CastStream> streams;
-    if (!value.canConvert<QDBusArgument>())
+    const std::optional<QDBusArgument> found = argumentOf(value, "a(ua{sv})");
+    if (!found)
         return streams;
-    const QDBusArgument arg = value.value<QDBusArgument>();
-    if (arg.currentSignature() != QLatin1String("a(ua{sv})"))
-        return streams;
+    const QDBusArgument &arg = *found;
     arg.beginArray();
     while (!arg.atEnd()) {
         CastStream s;
